@@ -1,0 +1,27 @@
+// The input modes and every text the program shows, in one place.
+#pragma once
+
+#include <string_view>
+
+namespace korvalin {
+
+enum class TModus { M0, M1, M2, M3, M4, M5 };
+
+namespace texts {
+
+inline constexpr std::u16string_view ProgramTitle = u"Korvalin V1.21";
+inline constexpr std::u16string_view NewDocumentName = u"Dokument";
+inline constexpr std::u16string_view CaptionFormat = u"%s - %s";
+
+inline constexpr std::u16string_view TableFileMissing = u"Die Tabellen-Datei \"%s\" existiert nicht!";
+inline constexpr std::u16string_view TableFileLoadError = u"Fehler beim Laden der Tabellen-Datei \"%s\"!";
+inline constexpr std::u16string_view FileTextTypeUnknown = u"FileTextType konnte nicht ermittelt werden.";
+inline constexpr std::u16string_view NeitherUtf8NorAnsi = u"Datei konnte weder als UTF-8 noch als ANSI gelesen werden: ";
+
+inline constexpr std::u16string_view HookActivationFailed =
+    u"Die Braille-Tastatureingabe konnte nicht aktiviert werden!\r\n%s";
+inline constexpr std::u16string_view HookCreationFailed = u" CREATION FAILED!";
+inline constexpr std::u16string_view HookCreationFailedOs = u"%s CREATION FAILED! Windows-Fehler %d: %s";
+
+}  // namespace texts
+}  // namespace korvalin

@@ -1,0 +1,3 @@
+list(APPEND KORVALIN_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/TextUtils.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StringList.cpp)
