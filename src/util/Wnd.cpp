@@ -1,0 +1,161 @@
+#include "util/Wnd.h"
+
+#include "util/Errors.h"
+#include "util/Win32Text.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <vector>
+
+namespace korvalin {
+
+namespace {
+
+[[noreturn]] void RaiseLastError(std::u16string_view what) {
+    const DWORD code = GetLastError();
+    throw EKorvalin(std::u16string(what) + u"\r\n" + SysErrorMessage(code));
+}
+
+}  // namespace
+
+TWnd::~TWnd() {
+    if (FHandle) {
+        SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
+        DestroyWindow(FHandle);
+    }
+}
+
+void TWnd::SetCaption(const std::u16string& text) { SetWindowTextW(FHandle, WStr(text)); }
+
+void TWnd::CreateWnd(const wchar_t* className, const TCreateArgs& args) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (!GetClassInfoExW(instance, className, &existing)) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = StaticWndProc;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = className;
+        if (!RegisterClassExW(&windowClass)) RaiseLastError(u"RegisterClassEx");
+    }
+    FHandle = CreateWindowExW(args.ExStyle, className, WStr(args.Text), args.Style, args.X, args.Y, args.Width,
+                              args.Height, args.Parent, reinterpret_cast<HMENU>(args.Id), instance, this);
+    if (!FHandle) RaiseLastError(u"CreateWindowEx");
+}
+
+LRESULT TWnd::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcW(FHandle, message, wParam, lParam);
+}
+
+LRESULT CALLBACK TWnd::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<TWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->FHandle = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<TWnd*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->FHandle = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->WndProc(message, wParam, lParam);
+}
+
+TControl::~TControl() {
+    if (FHandle) {
+        RemoveWindowSubclass(FHandle, SubclassProc, 0);
+        DestroyWindow(FHandle);
+    }
+}
+
+void TControl::CreateControl(const wchar_t* className, const TCreateArgs& args) {
+    FHandle = CreateWindowExW(args.ExStyle, className, WStr(args.Text), args.Style, args.X, args.Y, args.Width,
+                              args.Height, args.Parent, reinterpret_cast<HMENU>(args.Id), GetModuleHandleW(nullptr),
+                              nullptr);
+    if (!FHandle) RaiseLastError(U16(className));
+    SetWindowSubclass(FHandle, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR selfData) {
+    auto* self = reinterpret_cast<TControl*>(selfData);
+    if (message == WM_KEYDOWN && self->OnKeyDown) {
+        WORD key = WORD(wParam);
+        self->OnKeyDown(key);
+        if (key == 0) return 0;
+        wParam = key;
+    } else if (message == WM_CHAR && self->OnKeyPress) {
+        wchar_t key = wchar_t(wParam);
+        self->OnKeyPress(key);
+        if (key == 0) return 0;
+        wParam = key;
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, SubclassProc, 0);
+        self->FHandle = nullptr;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void TRichEdit::Create(const TCreateArgs& args) {
+    if (!GetModuleHandleW(L"Msftedit.dll") && !LoadLibraryW(L"Msftedit.dll")) RaiseLastError(u"Msftedit.dll");
+    CreateControl(MSFTEDIT_CLASS, args);
+}
+
+std::u16string TRichEdit::Text() const {
+    GETTEXTLENGTHEX lengthQuery{GTL_NUMCHARS | GTL_PRECISE, 1200};
+    const auto length = Send(EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery));
+    std::vector<wchar_t> buffer(size_t(length > 0 ? length : 0) + 1);
+    GETTEXTEX textQuery{DWORD(buffer.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+    const auto copied = Send(EM_GETTEXTEX, reinterpret_cast<WPARAM>(&textQuery), reinterpret_cast<LPARAM>(buffer.data()));
+    return U16(buffer.data(), size_t(copied > 0 ? copied : 0));
+}
+
+void TRichEdit::SetText(const std::u16string& text) { SetWindowTextW(Handle(), WStr(text)); }
+
+int TRichEdit::SelStart() const {
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMin;
+}
+
+int TRichEdit::SelLength() const {
+    CHARRANGE range{};
+    Send(EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
+    return range.cpMax - range.cpMin;
+}
+
+void TRichEdit::SetSel(int start, int length) {
+    CHARRANGE range{start, start + length};
+    Send(EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
+}
+
+void TRichEdit::ReplaceSel(const std::u16string& text) {
+    Send(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(WStr(text)));
+}
+
+void TRichEdit::SetMaxLength(int length) { Send(EM_EXLIMITTEXT, 0, length); }
+
+bool TRichEdit::Modified() const { return Send(EM_GETMODIFY) != 0; }
+
+void TRichEdit::SetModified(bool modified) { Send(EM_SETMODIFY, modified ? TRUE : FALSE); }
+
+void TRichEdit::ClearUndo() { Send(EM_EMPTYUNDOBUFFER); }
+
+void TRichEdit::BeginUpdate() {
+    if (FUpdateCount++ == 0) Send(WM_SETREDRAW, FALSE);
+}
+
+void TRichEdit::EndUpdate() {
+    if (FUpdateCount == 0 || --FUpdateCount > 0) return;
+    Send(WM_SETREDRAW, TRUE);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+}  // namespace korvalin

@@ -1,0 +1,108 @@
+// Small RAII window classes: a base that owns an HWND and dispatches its
+// messages to a virtual WndProc, and one class per control kind.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace korvalin {
+
+struct TCreateArgs {
+    HWND Parent = nullptr;
+    std::u16string Text;
+    DWORD Style = WS_OVERLAPPEDWINDOW;
+    DWORD ExStyle = 0;
+    int X = CW_USEDEFAULT, Y = CW_USEDEFAULT, Width = CW_USEDEFAULT, Height = CW_USEDEFAULT;
+    UINT_PTR Id = 0;
+};
+
+// A top-level or child window of a class registered by the program.
+class TWnd {
+public:
+    TWnd() = default;
+    TWnd(const TWnd&) = delete;
+    TWnd& operator=(const TWnd&) = delete;
+    virtual ~TWnd();
+
+    HWND Handle() const { return FHandle; }
+    void SetCaption(const std::u16string& text);
+
+protected:
+    // Registers ClassName once and creates the window; throws EKorvalin on failure.
+    void CreateWnd(const wchar_t* className, const TCreateArgs& args);
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND FHandle = nullptr;
+};
+
+// A control of a system class, subclassed so that its key events reach the
+// owner as callable members.
+class TControl {
+public:
+    TControl() = default;
+    TControl(const TControl&) = delete;
+    TControl& operator=(const TControl&) = delete;
+    virtual ~TControl();
+
+    HWND Handle() const { return FHandle; }
+    LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const {
+        return SendMessageW(FHandle, message, wParam, lParam);
+    }
+    bool Focused() const { return FHandle && GetFocus() == FHandle; }
+    void SetFocus() const { ::SetFocus(FHandle); }
+
+    // Key down (virtual key by reference; set to 0 to swallow) and character
+    // (by reference; set to 0 to swallow) before the control handles them.
+    std::function<void(WORD& key)> OnKeyDown;
+    std::function<void(wchar_t& key)> OnKeyPress;
+
+protected:
+    void CreateControl(const wchar_t* className, const TCreateArgs& args);
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+    HWND FHandle = nullptr;
+};
+
+// The Msftedit rich edit control.
+class TRichEdit : public TControl {
+public:
+    void Create(const TCreateArgs& args);
+
+    std::u16string Text() const;
+    void SetText(const std::u16string& text);
+    int SelStart() const;
+    int SelLength() const;
+    void SetSel(int start, int length);
+    void ReplaceSel(const std::u16string& text);
+    void SetMaxLength(int length);
+    bool Modified() const;
+    void SetModified(bool modified);
+    void ClearUndo();
+
+    // Stops redrawing until the matching EndUpdate; brackets nest.
+    void BeginUpdate();
+    void EndUpdate();
+
+private:
+    int FUpdateCount = 0;
+};
+
+// BeginUpdate on construction, EndUpdate on destruction, also on error.
+class TUpdateBracket {
+public:
+    explicit TUpdateBracket(TRichEdit& edit) : FEdit(edit) { FEdit.BeginUpdate(); }
+    ~TUpdateBracket() { FEdit.EndUpdate(); }
+    TUpdateBracket(const TUpdateBracket&) = delete;
+    TUpdateBracket& operator=(const TUpdateBracket&) = delete;
+
+private:
+    TRichEdit& FEdit;
+};
+
+}  // namespace korvalin

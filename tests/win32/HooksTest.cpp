@@ -1,0 +1,118 @@
+#include "input/hooks.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <vector>
+
+using namespace korvalin;
+
+namespace {
+
+struct TSeenKey {
+    WPARAM Message;
+    DWORD VirtualKey;
+    DWORD Flags;
+};
+
+void SendKey(WORD virtualKey, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof(input));
+}
+
+// Lets the system call the hooks of this thread.
+void PumpMessages() {
+    for (int round = 0; round < 20; ++round) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(5);
+    }
+}
+
+void Record(std::vector<TSeenKey>& seen, TCustomHook& hook, const THookMsg& message) {
+    const KBDLLHOOKSTRUCT* info = static_cast<TLowLevelKeyboardHook&>(hook).HookStruct();
+    seen.push_back({message.WParam, info ? info->vkCode : 0, info ? info->flags : 0});
+}
+
+}  // namespace
+
+TEST(Hooks, InstalledHookSeesKeyEventsWithTheirDataAndRemovingItStopsThem) {
+    TLowLevelKeyboardHook hook;
+    std::vector<TSeenKey> seen;
+    hook.SetOnPreExecute([&](TCustomHook& h, THookMsg& message) { Record(seen, h, message); });
+    EXPECT_FALSE(hook.Active());
+    hook.SetActive(true);
+    ASSERT_TRUE(hook.Active());
+
+    SendKey(VK_F13, false);
+    SendKey(VK_F13, true);
+    PumpMessages();
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].Message, WPARAM(WM_KEYDOWN));
+    EXPECT_EQ(seen[1].Message, WPARAM(WM_KEYUP));
+    EXPECT_EQ(seen[0].VirtualKey, DWORD(VK_F13));
+    EXPECT_TRUE(seen[0].Flags & LLKHF_INJECTED);
+
+    hook.SetActive(false);
+    EXPECT_FALSE(hook.Active());
+    SendKey(VK_F13, false);
+    SendKey(VK_F13, true);
+    PumpMessages();
+    EXPECT_EQ(seen.size(), 2u);
+}
+
+TEST(Hooks, EachHookObjectReceivesTheEventsThroughItsOwnProcedure) {
+    TLowLevelKeyboardHook first, second;
+    std::vector<TSeenKey> seenFirst, seenSecond;
+    first.SetOnPreExecute([&](TCustomHook& h, THookMsg& message) { Record(seenFirst, h, message); });
+    second.SetOnPreExecute([&](TCustomHook& h, THookMsg& message) { Record(seenSecond, h, message); });
+    first.SetActive(true);
+    second.SetActive(true);
+    SendKey(VK_F14, false);
+    SendKey(VK_F14, true);
+    PumpMessages();
+    EXPECT_EQ(seenFirst.size(), 2u);
+    EXPECT_EQ(seenSecond.size(), 2u);
+}
+
+TEST(Hooks, SwallowedEventSkipsTheAfterHandlerAndAFailingHandlerPassesTheEvent) {
+    TLowLevelKeyboardHook hook;
+    int after = 0;
+    bool throwNext = false;
+    hook.SetOnPreExecute([&](TCustomHook&, THookMsg& message) {
+        if (throwNext) throw std::runtime_error("handler failed");
+        message.Result = message.WParam == WM_KEYDOWN ? 1 : 0;
+    });
+    hook.SetOnPostExecute([&](TCustomHook& h, THookMsg&) {
+        EXPECT_NE(static_cast<TLowLevelKeyboardHook&>(h).HookStruct(), nullptr);
+        ++after;
+    });
+    hook.SetActive(true);
+    SendKey(VK_F15, false);
+    SendKey(VK_F15, true);
+    PumpMessages();
+    EXPECT_EQ(after, 1);  // only the key-up was passed on
+
+    throwNext = true;
+    SendKey(VK_F15, false);
+    PumpMessages();
+    EXPECT_EQ(after, 1);
+    EXPECT_TRUE(hook.Active());
+    SendKey(VK_F15, true);
+    PumpMessages();
+}
+
+TEST(Hooks, HookStructIsOnlyValidDuringAHandlerCall) {
+    TLowLevelKeyboardHook hook;
+    const KBDLLHOOKSTRUCT* during = nullptr;
+    hook.SetOnPreExecute([&](TCustomHook& h, THookMsg&) { during = static_cast<TLowLevelKeyboardHook&>(h).HookStruct(); });
+    hook.SetActive(true);
+    SendKey(VK_F16, false);
+    SendKey(VK_F16, true);
+    PumpMessages();
+    EXPECT_NE(during, nullptr);
+    EXPECT_EQ(hook.HookStruct(), nullptr);
+}

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the portable core natively with AddressSanitizer
+# and UndefinedBehaviorSanitizer, the fuzzers for a bounded time, the Windows
+# tests under Wine and the end-to-end tests under Wine in a virtual display.
+# Ends with one line "N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+results="$build/results"
+fuzz_seconds=${KORVALIN_FUZZ_SECONDS:-30}
+
+bash "$root/tools/install-deps.sh" || exit 1
+rm -rf "$results"
+mkdir -p "$results"
+failed_stage=0
+stage() { echo "== $*"; }
+must() { "$@" || { echo "FAILED: $*"; failed_stage=1; }; }
+
+stage "core (native, sanitizers)"
+must cmake -S "$root" -B "$build/native" -G Ninja -DKORVALIN_SANITIZE=ON >/dev/null
+must cmake --build "$build/native" -j2
+"$build/native/tests/core/core_tests" --gtest_brief=1 --gtest_output="xml:$results/core.xml"
+
+stage "fuzzing (${fuzz_seconds} s each)"
+must env CC=clang CXX=clang++ cmake -S "$root" -B "$build/fuzz" -G Ninja -DKORVALIN_FUZZ=ON -DKORVALIN_SANITIZE=ON >/dev/null
+must cmake --build "$build/fuzz" -j2
+for fuzzer in "$build"/fuzz/tests/fuzz/fuzz_*; do
+    [ -x "$fuzzer" ] || continue
+    name=$(basename "$fuzzer")
+    corpus="$build/fuzz/corpus-$name"
+    rm -rf "$corpus"
+    mkdir -p "$corpus"
+    cp -r "$root/tests/fuzz/corpus/$name/." "$corpus/" 2>/dev/null || true
+    if "$fuzzer" -max_total_time="$fuzz_seconds" -print_final_stats=0 "$corpus" >"$results/$name.log" 2>&1; then
+        python3 "$root/tools/results.py" record "$results/$name.result" "$name" pass
+    else
+        tail -30 "$results/$name.log"
+        python3 "$root/tools/results.py" record "$results/$name.result" "$name" fail
+    fi
+done
+
+stage "benchmarks (build only)"
+must cmake -S "$root" -B "$build/bench" -G Ninja -DKORVALIN_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+must cmake --build "$build/bench" -j2
+
+stage "windows build"
+must bash "$root/tools/build-windows.sh"
+
+source "$root/tools/wine-env.sh"
+source "$root/tools/xvfb.sh"
+xvfb_start
+wine_prepare
+
+stage "win32 tests (Wine)"
+tests_build="$build/$KORVALIN_TEST_BUILD"
+echo "Windows tests run the $WINEARCH build ($tests_build)"
+(cd "$results" && timeout 900 "$KORVALIN_WINE" "$tests_build/tests/win32/win32_tests.exe" --gtest_brief=1 \
+    --gtest_output="xml:win32.xml")
+
+stage "end-to-end tests (Wine, Xvfb)"
+timeout 1800 python3 "$root/tests/e2e/e2e.py" --tree "$tests_build/Korvalin" \
+    --probe "$tests_build/tests/e2e/probe.exe" --junit "$results/e2e.xml" \
+    --keep-screenshots "$results/screenshots"
+
+wineserver -k 2>/dev/null || true
+python3 "$root/tools/results.py" summary "$results" "$failed_stage"
