@@ -6,6 +6,9 @@
 #include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
+#include <mmsystem.h>
+#undef PlaySound  // the name of a method here, not the macro
+
 #include <algorithm>
 #include <utility>
 
@@ -31,6 +34,7 @@ TForm1::~TForm1() {
     ProgramClosing = true;
     FApplicationActive = false;
     SetHookS(false);
+    PlaySoundW(nullptr, nullptr, SND_PURGE);
     KeyHook.reset();
 }
 
@@ -38,6 +42,8 @@ void TForm1::FormCreate() {
     ProgramClosing = false;
     FTab1Filename = FTabellen.Path() + u"Standard.tab";
     FTab2Filename = FTabellen.Path() + u"Brl2UniBrl.tab";
+    FSoundTippenFilename = FExeFolder + u"Sounds\\tippen.wav";
+    FSoundFalschFilename = FExeFolder + u"Sounds\\falsch.wav";
 
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
@@ -95,7 +101,7 @@ void TForm1::FormShow() {
 
 void TForm1::Timer0StartTimer() {
     KillTimer(Handle(), kTimer0Start);
-    const auto messages = LoadWorkingTables(FTabellen, FExeFolder, FTab1Filename, FTab2Filename, true, FCodecs, FTables);
+    const auto messages = LoadWorkingTables(FTabellen, FTab1Filename, FTab2Filename, true, FCodecs, FTables);
     for (const std::u16string& message : messages) MessageDlg(message, MB_ICONERROR | MB_OK);
 }
 
@@ -196,13 +202,20 @@ void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS) {
     if (Punkte.empty()) return;
     const TTranslation translation =
         TranslatePunkte(FModus, Punkte, LautS, FTables.TabStandard, FTables.Tab1, FTables.Tab2);
-    if (!translation.Ok) return;
+    if (translation.Result == TTranslationResult::Failed) PlaySound(FSoundFalschFilename, true);
+    if (translation.Result != TTranslationResult::Text) return;
     const std::u16string& text = translation.Text;
     TUpdateBracket bracket(RichEdit1);
     const int start = RichEdit1.SelStart();
     RichEdit1.ReplaceSel(text);
     RichEdit1.SetSel(start, int(text.size()));
     RichEdit1.SetSel(start + int(text.size()), 0);
+    PlaySound(FSoundTippenFilename, false);
+}
+
+void TForm1::PlaySound(const std::u16string& SoundFilename, bool WarteS) {
+    if (!FSoundS || SoundFilename.empty() || !FileExists(SoundFilename)) return;
+    PlaySoundW(WStr(SoundFilename), nullptr, SND_FILENAME | SND_NODEFAULT | (WarteS ? 0 : SND_ASYNC));
 }
 
 void TForm1::RichEdit1KeyPress(wchar_t& Key) {
@@ -220,6 +233,8 @@ void TForm1::RichEdit1KeyPress(wchar_t& Key) {
     if (spaceCell) {
         Key = 0;
         CharToRichEdit(u"0", wasCombination || FModus == TModus::M5);
+    } else {
+        PlaySound(FSoundTippenFilename, false);
     }
 }
 

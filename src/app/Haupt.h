@@ -45,6 +45,9 @@ public:
     // the text at the caret, replacing the selection.
     void CharToRichEdit(const std::u16string& Punkte, bool LautS);
     void ProcessKeys(int keys, bool lautgruppeS);
+    // Plays a cue file; WarteS waits for its end. Silent when sounds are
+    // off, the name is empty or the file is missing.
+    void PlaySound(const std::u16string& SoundFilename, bool WarteS);
 
     TRichEdit RichEdit1;
 
@@ -78,6 +81,9 @@ private:
     const TTextCodecs FCodecs;
     std::u16string FTab1Filename;
     std::u16string FTab2Filename;
+    bool FSoundS = true;
+    std::u16string FSoundTippenFilename;
+    std::u16string FSoundFalschFilename;
 
     TModus FModus = TModus::M0;
     bool FHookS = false;

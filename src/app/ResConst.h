@@ -16,6 +16,8 @@ inline constexpr std::u16string_view CaptionFormat = u"%s - %s";
 inline constexpr std::u16string_view TableFileMissing = u"Die Tabellen-Datei \"%s\" existiert nicht!";
 inline constexpr std::u16string_view TableFileLoadError = u"Fehler beim Laden der Tabellen-Datei \"%s\"!";
 inline constexpr std::u16string_view FileTextTypeUnknown = u"FileTextType konnte nicht ermittelt werden.";
+inline constexpr std::u16string_view AnsiUnreadable = u"Der Text passt nicht zur ANSI-Codepage des Systems.";
+inline constexpr std::u16string_view RtfUnreadable = u"Die RTF-Datei konnte nicht gelesen werden.";
 inline constexpr std::u16string_view NeitherUtf8NorAnsi = u"Datei konnte weder als UTF-8 noch als ANSI gelesen werden: ";
 
 inline constexpr std::u16string_view HookActivationFailed =

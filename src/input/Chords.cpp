@@ -1,0 +1,65 @@
+#include "input/Chords.h"
+
+namespace korvalin {
+
+int KeyToDot(const TKeyEvent* event) {
+    if (!event || (event->Flags & (kLlkhfExtended | kLlkhfInjected)) || event->AltDown || event->ShiftDown ||
+        event->CtrlDown)
+        return 0;
+    switch (event->ScanCode) {
+    case 0x21: return 0x01;  // F
+    case 0x20: return 0x02;  // D
+    case 0x1F: return 0x04;  // S
+    case 0x24: return 0x08;  // J
+    case 0x25: return 0x10;  // K
+    case 0x26: return 0x20;  // L
+    case 0x1E: return 0x40;  // A
+    case 0x27: return 0x80;  // Ö
+    default: return 0;
+    }
+}
+
+THookDecision TChordCapture::KeyHookPreExecute(std::int32_t code, std::uint32_t wParam, const TKeyEvent* event,
+                                               const THookGate& gate) noexcept {
+    THookDecision decision;
+    if (code != 0 || gate.ProgramClosing || !gate.HookS || (gate.Modus == TModus::M0 && !gate.LautgruppeS) ||
+        !gate.EditorFocused)
+        return decision;
+    const bool down = wParam == kWmKeyDown || wParam == kWmSysKeyDown;
+    const bool up = wParam == kWmKeyUp || wParam == kWmSysKeyUp;
+    const int dot = KeyToDot(event);
+    if (dot == 0) {
+        if (down && !gate.EinhandS) ClearKeys();  // another key abandons the chord
+        return decision;
+    }
+    if (down) {
+        FKeys |= dot;
+        FTempKeys |= dot;
+        decision.Swallow = true;
+    } else if (up) {
+        FTempKeys &= ~dot;
+        if (FTempKeys == 0 && !gate.EinhandS) {
+            decision.PostKeys = FKeys;
+            decision.PostLautgruppeS = gate.LautgruppeS;
+            ClearKeys();
+        }
+        decision.Swallow = true;
+    }
+    return decision;
+}
+
+int TChordCapture::CompleteByShift(bool einhandS, TModus modus, bool lautgruppeS) noexcept {
+    if (!einhandS || FKeys <= 0 || (modus == TModus::M0 && !lautgruppeS)) return 0;
+    const int keys = FKeys;
+    ClearKeys();
+    return keys;
+}
+
+bool UpdateHookSDecision(const THookInputs& in) {
+    if (!in.HookAvailable || !in.KeyHookExists || in.ProgramClosing || !in.ApplicationActive || in.ModalLevel != 0 ||
+        in.MenuActive || in.HookSuspendCount != 0)
+        return false;
+    return in.Modus != TModus::M0 || in.LautgruppeS;
+}
+
+}  // namespace korvalin

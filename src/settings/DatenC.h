@@ -1,0 +1,63 @@
+// The table list: every valid ".tab" file of the "Tabellen" folder, with its
+// title and entry lines, and which of them is the current table.
+#pragma once
+
+#include "tables/TextFile.h"
+#include "util/StringList.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace korvalin {
+
+class TTab {
+public:
+    TTab(std::u16string AFilename, std::u16string ATitel, std::vector<std::u16string> AListe = {});
+
+    const std::u16string& Filename() const { return FFilename; }
+    const std::u16string& Titel() const { return FTitel; }
+    const TStringList& Liste() const { return FListe; }
+    void Clear();
+
+private:
+    std::u16string FFilename;
+    std::u16string FTitel;
+    TStringList FListe;
+};
+
+// The title rule: the first line trimmed has at least 2 characters and the
+// untrimmed line holds no "=".
+bool IsTableTitle(std::u16string_view firstLine);
+
+// The bare file name: the part after the last "\", "/" or ":".
+std::u16string_view BareFilename(std::u16string_view path);
+
+class TTabellen {
+public:
+    // ExeFolder ends in a path separator; Path is ExeFolder + "Tabellen\".
+    explicit TTabellen(std::u16string_view exeFolder);
+
+    // Scans the folder anew; afterwards no table is current.
+    void Load(const TTextCodecs& codecs);
+    void Clear();
+    int Count() const { return int(FTabs.size()); }
+    const TTab* GetTabs(int index) const;
+    int IndexOfFilename(std::u16string_view name) const;
+    const TStringList* TabByFilename(std::u16string_view filename) const;
+    const TStringList* AktTab() const;
+
+    const std::u16string& AktTabFilename() const { return FAktTabFilename; }
+    void SetAktTabFilename(std::u16string_view name);
+    int AktTabFilenameIndex() const { return FAktTabFilenameIndex; }
+    const std::u16string& Path() const { return FPath; }
+
+private:
+    std::vector<std::unique_ptr<TTab>> FTabs;
+    std::u16string FAktTabFilename;
+    int FAktTabFilenameIndex = -1;
+    std::u16string FPath;
+};
+
+}  // namespace korvalin
