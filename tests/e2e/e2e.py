@@ -1,0 +1,248 @@
+#!/usr/bin/env python3
+"""End-to-end tests: the real Korvalin.exe of an install tree under Wine in an
+X display, driven by real X key events (xdotool), its state read back by the
+probe program.
+
+  e2e.py --tree DIR --probe PROBE.EXE --junit OUT.XML [--keep-screenshots DIR]
+
+Uses DISPLAY when it is set, otherwise starts Xvfb itself. Wine comes from
+tools/wine-env.sh (WINEPREFIX, WINEARCH, the wine loader); every test copies
+the install tree into a fresh folder of its own, so that it can replace table
+files, and ends the program afterwards.
+"""
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import xml.etree.ElementTree as ET
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+TITLE = "Korvalin V1.21"
+DOTS = {1: "f", 2: "d", 3: "s", 4: "j", 5: "k", 6: "l", 7: "a", 8: "semicolon"}
+TEST_SECONDS = 60
+
+
+def wine_environment():
+    script = f'source "{ROOT}/tools/wine-env.sh"; wine_prepare; env -0'
+    out = subprocess.run(["bash", "-c", script], check=True, capture_output=True, timeout=600).stdout
+    return dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
+
+
+class Session:
+    """One running Korvalin.exe in its own copy of the install tree."""
+
+    def __init__(self, env, tree, probe, tables=None):
+        self.env, self.probe = env, probe
+        self.folder = tempfile.mkdtemp(prefix="korvalin-e2e-")
+        shutil.copytree(tree, os.path.join(self.folder, "Korvalin"))
+        for name, lines in (tables or {}).items():
+            with open(os.path.join(self.folder, "Korvalin", "Tabellen", name), "w", newline="\r\n") as out:
+                out.write("\n".join(lines) + "\n")
+        exe = os.path.join(self.folder, "Korvalin", "Korvalin.exe")
+        self.process = subprocess.Popen(["timeout", str(TEST_SECONDS), env["KORVALIN_WINE"], exe], env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.window = self.wait_for_window()
+
+    def run_probe(self, *args):
+        result = subprocess.run(["timeout", "20", self.env["KORVALIN_WINE"], self.probe, *args], env=self.env,
+                                capture_output=True, text=True)
+        if result.returncode != 0:
+            raise AssertionError(f"probe {' '.join(args)} failed ({result.returncode})")
+        return result.stdout.strip()
+
+    def wait_for_window(self):
+        deadline = time.time() + 60
+        while time.time() < deadline:
+            found = subprocess.run(["xdotool", "search", "--name", TITLE], env=self.env, capture_output=True,
+                                   text=True).stdout.split()
+            if found:
+                window = found[0]
+                for _ in range(50):
+                    if subprocess.run(["timeout", "2", "xdotool", "windowfocus", "--sync", window],
+                                      env=self.env).returncode == 0:
+                        time.sleep(0.5)  # the start timer loads the tables
+                        return window
+                    time.sleep(0.1)
+            time.sleep(0.2)
+        raise AssertionError("the Korvalin window did not appear")
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *args], env=self.env, check=True)
+        time.sleep(0.05)
+
+    def chord(self, *dots, release=None):
+        """Presses the dot keys together, then releases them (in the order given by release)."""
+        for dot in dots:
+            self.xdotool("keydown", DOTS[dot])
+        for dot in release or dots:
+            self.xdotool("keyup", DOTS[dot])
+
+    def text(self, expected=None, seconds=3):
+        """The editor's text as a str; with expected, waits until it is that."""
+        deadline = time.time() + seconds
+        while True:
+            units = self.run_probe("text").split()
+            text = bytes.fromhex("".join(u[2:] + u[:2] for u in units)).decode("utf-16-le", "surrogatepass")
+            if expected is None or text == expected or time.time() > deadline:
+                return text
+            time.sleep(0.1)
+
+    def close(self):
+        self.process.terminate()  # timeout passes the signal on to the program
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            subprocess.run(["wineserver", "-k"], env=self.env)
+            self.process.wait()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+
+def expect_equal(actual, expected, what):
+    if actual != expected:
+        raise AssertionError(f"{what}: expected {expected!r}, got {actual!r}")
+
+
+# ---- the tests: each is what a user did and what the user must observe ----
+
+def test_chord_inserts_one_cell_whatever_the_release_order(s):
+    """F+J released F first, then released J first: two "c" (cell 1-4), no letters f or j."""
+    s.chord(1, 4, release=[1, 4])
+    expect_equal(s.text("c"), "c", "after the first chord")
+    s.chord(1, 4, release=[4, 1])
+    expect_equal(s.text("cc"), "cc", "after the second chord")
+
+
+def test_keys_pressed_one_after_the_other_give_two_cells(s):
+    """F down, F up, J down, J up: "a" then "@" (cells 1 and 4), no letters f or j."""
+    s.chord(1)
+    s.chord(4)
+    expect_equal(s.text("a@"), "a@", "text")
+
+
+def test_other_key_in_the_middle_of_a_chord_abandons_it(s):
+    """F down, G down and up, F up: only the letter g arrives."""
+    s.xdotool("keydown", "f")
+    s.xdotool("key", "g")
+    s.xdotool("keyup", "f")
+    time.sleep(0.3)
+    expect_equal(s.text("g"), "g", "text")
+
+
+def test_modified_dot_keys_pass_to_the_editor(s):
+    """Chords "ab", then Ctrl+A selects all and chord 1-2-4 replaces everything with "f"."""
+    s.chord(1)
+    s.chord(1, 2)
+    expect_equal(s.text("ab"), "ab", "before Ctrl+A")
+    s.xdotool("key", "ctrl+a")
+    s.chord(1, 2, 4)
+    expect_equal(s.text("f"), "f", "after Ctrl+A and a chord")
+
+
+def test_chord_missing_from_the_table_inserts_nothing(s):
+    """With a table lacking cell 1-2, chord 1-2 inserts nothing; chord 1 still works."""
+    s.chord(1, 2)
+    s.chord(1)
+    expect_equal(s.text("a"), "a", "text")
+
+
+def test_chord_replaces_the_selection(s):
+    """Text "xyz" with "y" selected: chord 1 gives "xaz" with the caret after the "a"."""
+    s.run_probe("settext", "78", "79", "7A")
+    s.run_probe("select", "1", "2")
+    s.chord(1)
+    expect_equal(s.text("xaz"), "xaz", "text")
+    expect_equal(s.run_probe("sel"), "2 2", "selection")
+
+
+def test_dots_7_and_8_alone_give_the_unicode_braille_cell(s):
+    """In the start mode, chord A+Ö (dots 7 and 8) inserts U+28C0."""
+    s.chord(7, 8)
+    expect_equal(s.text("\u28c0"), "\u28c0", "text")
+
+
+def test_value_above_ffff_puts_the_caret_after_both_units(s):
+    """A table value 128512: chord 1 inserts one emoji and the caret stands at 2."""
+    s.chord(1)
+    expect_equal(s.text("\U0001F600"), "\U0001F600", "text")
+    expect_equal(s.run_probe("sel"), "2 2", "selection")
+
+
+SMALL_TABLE = ["Kleine Tabelle", "1=97", "14=99"]
+TESTS = [
+    (test_chord_inserts_one_cell_whatever_the_release_order, None),
+    (test_keys_pressed_one_after_the_other_give_two_cells, None),
+    (test_other_key_in_the_middle_of_a_chord_abandons_it, None),
+    (test_modified_dot_keys_pass_to_the_editor, None),
+    (test_chord_missing_from_the_table_inserts_nothing, {"Standard.tab": SMALL_TABLE}),
+    (test_chord_replaces_the_selection, None),
+    (test_dots_7_and_8_alone_give_the_unicode_braille_cell, None),
+    (test_value_above_ffff_puts_the_caret_after_both_units, {"Standard.tab": ["Emoji", "1=128512"]}),
+]
+
+
+def start_display(env):
+    if env.get("DISPLAY") and subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
+        return None
+    number = next(n for n in range(90, 140) if not os.path.exists(f"/tmp/.X11-unix/X{n}"))
+    server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1280x1024x24", "-noreset"],
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    env["DISPLAY"] = f":{number}"
+    for _ in range(100):
+        if subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
+            break
+        time.sleep(0.1)
+    subprocess.run(["setxkbmap", "us"], env=env)
+    return server
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--tree", required=True)
+    parser.add_argument("--probe", required=True)
+    parser.add_argument("--junit", required=True)
+    parser.add_argument("--keep-screenshots")
+    args = parser.parse_args()
+
+    env = dict(os.environ)
+    server = start_display(env)
+    os.environ["DISPLAY"] = env["DISPLAY"]
+    env = wine_environment()
+    suite = ET.Element("testsuite", name="e2e")
+    failures = 0
+    try:
+        for test, tables in TESTS:
+            name = test.__name__
+            case = ET.SubElement(suite, "testcase", classname="e2e", name=name)
+            started = time.time()
+            session = None
+            try:
+                session = Session(env, args.tree, args.probe, tables)
+                test(session)
+                print(f"PASS {name} ({time.time() - started:.1f} s)")
+            except Exception as error:  # one failing test must not stop the others
+                failures += 1
+                ET.SubElement(case, "failure", message=str(error))
+                print(f"FAIL {name}: {error}")
+                if args.keep_screenshots:
+                    os.makedirs(args.keep_screenshots, exist_ok=True)
+                    subprocess.run(["import", "-window", "root",
+                                    os.path.join(args.keep_screenshots, name + ".png")], env=env)
+            finally:
+                case.set("time", f"{time.time() - started:.2f}")
+                if session:
+                    session.close()
+    finally:
+        if server:
+            server.kill()
+    suite.set("tests", str(len(TESTS)))
+    suite.set("failures", str(failures))
+    ET.ElementTree(suite).write(args.junit, encoding="utf-8", xml_declaration=True)
+    print(f"{len(TESTS) - failures} passed, {failures} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
