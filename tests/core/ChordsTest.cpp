@@ -1,0 +1,164 @@
+#include "input/Chords.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace korvalin;
+
+namespace {
+
+constexpr std::uint32_t F = 0x21, D = 0x20, J = 0x24, K = 0x25, A = 0x1E, OE = 0x27, G = 0x22, H = 0x23;
+constexpr std::uint32_t kBackspace = 0x0E;
+
+// Feeds key events ("+F" down, "-F" up) and collects what the hook posts.
+struct TKeyboard {
+    TChordCapture Capture;
+    THookGate Gate{false, true, TModus::M1, false, true, false};
+    std::vector<int> Posted;
+    int Passed = 0;
+
+    void Event(std::uint32_t message, std::uint32_t scanCode, TKeyEvent event = {}) {
+        event.ScanCode = scanCode;
+        const THookDecision decision = Capture.KeyHookPreExecute(0, message, &event, Gate);
+        if (decision.PostKeys) Posted.push_back(decision.PostKeys);
+        if (!decision.Swallow) ++Passed;
+    }
+    void Down(std::uint32_t scanCode, TKeyEvent event = {}) { Event(kWmKeyDown, scanCode, event); }
+    void Up(std::uint32_t scanCode, TKeyEvent event = {}) { Event(kWmKeyUp, scanCode, event); }
+};
+
+}  // namespace
+
+TEST(DotKeys, EightScanCodesAreDotsUnlessModifiedExtendedOrInjected) {
+    const std::pair<std::uint32_t, int> dots[] = {{0x21, 0x01}, {0x20, 0x02}, {0x1F, 0x04}, {0x24, 0x08},
+                                                  {0x25, 0x10}, {0x26, 0x20}, {0x1E, 0x40}, {0x27, 0x80},
+                                                  {G, 0},       {H, 0},       {0x39, 0},    {0x1C, 0}};
+    for (const auto& [scanCode, dot] : dots) {
+        TKeyEvent event;
+        event.ScanCode = scanCode;
+        EXPECT_EQ(KeyToDot(&event), dot) << scanCode;
+    }
+    TKeyEvent f;
+    f.ScanCode = F;
+    for (auto modify : {+[](TKeyEvent& e) { e.AltDown = true; }, +[](TKeyEvent& e) { e.CtrlDown = true; },
+                        +[](TKeyEvent& e) { e.ShiftDown = true; }, +[](TKeyEvent& e) { e.Flags = kLlkhfInjected; },
+                        +[](TKeyEvent& e) { e.Flags = kLlkhfExtended; }}) {
+        TKeyEvent modified = f;
+        modify(modified);
+        EXPECT_EQ(KeyToDot(&modified), 0);
+    }
+    EXPECT_EQ(KeyToDot(nullptr), 0);
+}
+
+TEST(Chords, ChordCompletesWhenTheLastDotKeyIsReleasedInAnyOrder) {
+    TKeyboard keys;
+    keys.Down(F), keys.Down(J), keys.Up(F), keys.Up(J);
+    keys.Down(F), keys.Down(J), keys.Up(J), keys.Up(F);
+    EXPECT_EQ(keys.Posted, (std::vector<int>{0x09, 0x09}));
+    EXPECT_EQ(keys.Passed, 0);
+}
+
+TEST(Chords, KeysPressedOneAfterTheOtherGiveSeparateChordsUnlessTheyOverlap) {
+    TKeyboard keys;
+    keys.Down(F), keys.Up(F), keys.Down(J), keys.Up(J);
+    EXPECT_EQ(keys.Posted, (std::vector<int>{0x01, 0x08}));
+    keys.Posted.clear();
+    keys.Down(F), keys.Down(J), keys.Up(F), keys.Down(K), keys.Up(J), keys.Up(K);  // rolling chord
+    EXPECT_EQ(keys.Posted, (std::vector<int>{0x19}));
+    keys.Posted.clear();
+    keys.Down(F), keys.Down(F), keys.Down(F), keys.Up(F);  // auto-repeat
+    EXPECT_EQ(keys.Posted, (std::vector<int>{0x01}));
+}
+
+TEST(Chords, AnotherKeyAbandonsTheChordAndPassesWhileOneHandEntryKeepsCollecting) {
+    for (const std::uint32_t other : {G, H, kBackspace}) {
+        TKeyboard keys;
+        keys.Down(F), keys.Down(other), keys.Up(other), keys.Up(F);
+        EXPECT_TRUE(keys.Posted.empty()) << other;
+        EXPECT_EQ(keys.Passed, 2) << other;
+    }
+    TKeyboard oneHand;
+    oneHand.Gate.EinhandS = true;
+    oneHand.Down(F), oneHand.Up(F), oneHand.Down(G), oneHand.Up(G), oneHand.Down(J), oneHand.Up(J);
+    EXPECT_TRUE(oneHand.Posted.empty());
+    EXPECT_EQ(oneHand.Capture.CompleteByShift(true, TModus::M1, false), 0x09);
+    EXPECT_EQ(oneHand.Capture.CompleteByShift(true, TModus::M1, false), 0);  // nothing pending
+    oneHand.Down(F);
+    EXPECT_EQ(oneHand.Capture.CompleteByShift(false, TModus::M1, false), 0);
+    EXPECT_EQ(oneHand.Capture.CompleteByShift(true, TModus::M0, false), 0);
+    EXPECT_EQ(oneHand.Capture.CompleteByShift(true, TModus::M0, true), 0x01);
+}
+
+TEST(Chords, ModifiedDotKeysPassAndAKeyUpWithoutItsKeyDownIsSwallowedSilently) {
+    TKeyboard keys;
+    TKeyEvent ctrl;
+    ctrl.CtrlDown = true;
+    keys.Down(F, ctrl), keys.Up(F, ctrl);
+    EXPECT_EQ(keys.Passed, 2);
+    keys.Up(J);
+    EXPECT_EQ(keys.Passed, 2);
+    EXPECT_TRUE(keys.Posted.empty());
+    keys.Event(kWmSysKeyDown, A), keys.Event(kWmSysKeyDown, OE), keys.Event(kWmSysKeyUp, A), keys.Event(kWmSysKeyUp, OE);
+    EXPECT_EQ(keys.Posted, (std::vector<int>{0xC0}));
+}
+
+TEST(Chords, TheGateLetsEverythingPassWhenTheHookMustNotAct) {
+    struct Row {
+        const char* what;
+        void (*change)(THookGate&);
+        std::int32_t code;
+    } rows[] = {
+        {"negative code", [](THookGate&) {}, -1},
+        {"closing", [](THookGate& g) { g.ProgramClosing = true; }, 0},
+        {"hook off", [](THookGate& g) { g.HookS = false; }, 0},
+        {"plain keyboard mode", [](THookGate& g) { g.Modus = TModus::M0; }, 0},
+        {"editor not focused", [](THookGate& g) { g.EditorFocused = false; }, 0},
+    };
+    for (const Row& row : rows) {
+        TChordCapture capture;
+        THookGate gate{false, true, TModus::M1, false, true, false};
+        row.change(gate);
+        TKeyEvent f;
+        f.ScanCode = F;
+        const THookDecision down = capture.KeyHookPreExecute(row.code, kWmKeyDown, &f, gate);
+        const THookDecision up = capture.KeyHookPreExecute(row.code, kWmKeyUp, &f, gate);
+        EXPECT_FALSE(down.Swallow || up.Swallow || up.PostKeys) << row.what;
+    }
+    TKeyboard combination;
+    combination.Gate.Modus = TModus::M0;
+    combination.Gate.LautgruppeS = true;
+    TKeyEvent f;
+    f.ScanCode = F;
+    combination.Capture.KeyHookPreExecute(0, kWmKeyDown, &f, combination.Gate);
+    const THookDecision up = combination.Capture.KeyHookPreExecute(0, kWmKeyUp, &f, combination.Gate);
+    EXPECT_EQ(up.PostKeys, 0x01);
+    EXPECT_TRUE(up.PostLautgruppeS);
+}
+
+TEST(HookDecision, InstalledOnlyWhenActiveUnblockedAndInABrailleModeOrCombination) {
+    const THookInputs on{true, true, false, true, 0, false, 0, TModus::M1, false};
+    EXPECT_TRUE(UpdateHookSDecision(on));
+    struct Row {
+        const char* what;
+        void (*change)(THookInputs&);
+        bool installed;
+    } rows[] = {
+        {"hook unavailable", [](THookInputs& i) { i.HookAvailable = false; }, false},
+        {"no hook object", [](THookInputs& i) { i.KeyHookExists = false; }, false},
+        {"closing", [](THookInputs& i) { i.ProgramClosing = true; }, false},
+        {"inactive", [](THookInputs& i) { i.ApplicationActive = false; }, false},
+        {"modal window", [](THookInputs& i) { i.ModalLevel = 1; }, false},
+        {"menu open", [](THookInputs& i) { i.MenuActive = true; }, false},
+        {"suspended", [](THookInputs& i) { i.HookSuspendCount = 2; }, false},
+        {"mode 0", [](THookInputs& i) { i.Modus = TModus::M0; }, false},
+        {"mode 0 with combination", [](THookInputs& i) { i.Modus = TModus::M0, i.LautgruppeS = true; }, true},
+        {"mode 5", [](THookInputs& i) { i.Modus = TModus::M5; }, true},
+    };
+    for (const Row& row : rows) {
+        THookInputs inputs = on;
+        row.change(inputs);
+        EXPECT_EQ(UpdateHookSDecision(inputs), row.installed) << row.what;
+    }
+}
