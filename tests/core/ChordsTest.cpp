@@ -9,7 +9,7 @@ using namespace korvalin;
 
 namespace {
 
-constexpr std::uint32_t F = 0x21, D = 0x20, J = 0x24, K = 0x25, A = 0x1E, OE = 0x27, G = 0x22, H = 0x23;
+constexpr std::uint32_t F = 0x21, J = 0x24, K = 0x25, A = 0x1E, OE = 0x27, G = 0x22, H = 0x23;
 constexpr std::uint32_t kBackspace = 0x0E;
 
 // Feeds key events ("+F" down, "-F" up) and collects what the hook posts.
