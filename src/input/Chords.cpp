@@ -1,5 +1,7 @@
 #include "input/Chords.h"
 
+#include "input/Translation.h"
+
 namespace korvalin {
 
 int KeyToDot(const TKeyEvent* event) {
@@ -60,6 +62,18 @@ bool UpdateHookSDecision(const THookInputs& in) {
         in.MenuActive || in.HookSuspendCount != 0)
         return false;
     return in.Modus != TModus::M0 || in.LautgruppeS;
+}
+
+bool AcceptBrailleKeys(const TBrailleKeysGate& gate) {
+    return !gate.ProgramClosing && gate.ApplicationActive && gate.ModalLevel == 0 && !gate.MenuActive &&
+           gate.EditorActive;
+}
+
+TProcessKeysAction ProcessKeysDecision(int keys, bool lautgruppeS, std::u16string_view lautgruppeStr) {
+    // Only bits 0 to 7 are dots: a mask without any (a stray message) does nothing.
+    if ((keys & 0xFF) == 0) return {};
+    if (lautgruppeS) return {TChordUse::AppendLautgruppe, ExpandKeysInString(keys, !lautgruppeStr.empty())};
+    return {TChordUse::Translate, ExpandKeysInString(keys, false)};
 }
 
 }  // namespace korvalin

@@ -5,6 +5,8 @@
 #include "app/ResConst.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace korvalin {
 
@@ -72,5 +74,33 @@ struct THookInputs {
 
 // True when the hook must be installed.
 bool UpdateHookSDecision(const THookInputs& inputs);
+
+// The window's state when a posted chord arrives (WM_BRAILLEKEYS).
+struct TBrailleKeysGate {
+    bool ProgramClosing = false;
+    bool ApplicationActive = false;
+    int ModalLevel = 0;
+    bool MenuActive = false;
+    bool EditorActive = false;  // the editor is the window's active control
+};
+
+// True when the posted chord is to be processed; otherwise it is dropped.
+bool AcceptBrailleKeys(const TBrailleKeysGate& gate);
+
+// What ProcessKeys does with a chord.
+enum class TChordUse {
+    Nothing,            // no dot in the mask
+    AppendLautgruppe,   // append Pattern to the combination, play the cell cue
+    Translate,          // CharToRichEdit(Pattern, false)
+};
+
+struct TProcessKeysAction {
+    TChordUse Use = TChordUse::Nothing;
+    std::u16string Pattern;
+};
+
+// A chord of a combination becomes its dot pattern, led by "|" when the
+// combination already holds a cell; any other chord is translated.
+TProcessKeysAction ProcessKeysDecision(int keys, bool lautgruppeS, std::u16string_view lautgruppeStr);
 
 }  // namespace korvalin

@@ -2,6 +2,8 @@
 
 #include "util/TextUtils.h"
 
+#include <algorithm>
+
 namespace korvalin {
 
 std::u16string ExpandKeysInString(int Keys, bool TrennzeichenS) {
@@ -69,15 +71,15 @@ std::optional<std::u16string> GetBrl2Char(const TStringList* Tab, std::u16string
     if (!Tab || Brl.empty()) return std::nullopt;
     const int line = Tab->IndexOfName(Brl);
     if (line < 0) return std::nullopt;
-    std::u16string_view value = Trim(Tab->ValueFromIndex(size_t(line)));
+    std::u16string_view rest = Trim(Tab->ValueFromIndex(size_t(line)));
     std::u16string text;
-    while (!value.empty()) {
-        const size_t separator = value.find(u'|');
-        const std::u16string_view number = Trim(value.substr(0, separator));
-        value = separator == std::u16string_view::npos ? std::u16string_view() : value.substr(separator + 1);
-        if (number.empty() && separator != std::u16string_view::npos) continue;  // runs of "|" are one separator
+    while (!rest.empty()) {
+        const size_t separator = std::min(rest.find(u'|'), rest.size());
+        const std::u16string_view piece = rest.substr(0, separator);
+        rest.remove_prefix(std::min(separator + 1, rest.size()));
+        if (piece.empty()) continue;  // runs of "|" count as one separator
         std::int32_t codePoint = 0;
-        if (!TryStrToInt(number, codePoint)) return std::nullopt;
+        if (!TryStrToInt(Trim(piece), codePoint)) return std::nullopt;  // also a number of blanks only
         const std::u16string character = CodePointToString(codePoint);
         if (character.empty()) return std::nullopt;
         text += character;

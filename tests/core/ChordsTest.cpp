@@ -162,3 +162,39 @@ TEST(HookDecision, InstalledOnlyWhenActiveUnblockedAndInABrailleModeOrCombinatio
         EXPECT_EQ(UpdateHookSDecision(inputs), row.installed) << row.what;
     }
 }
+
+TEST(PostedChords, AChordIsDroppedUnlessTheEditorCanTakeItNow) {
+    const TBrailleKeysGate open{false, true, 0, false, true};
+    EXPECT_TRUE(AcceptBrailleKeys(open));
+    for (auto change : {+[](TBrailleKeysGate& g) { g.ProgramClosing = true; },
+                        +[](TBrailleKeysGate& g) { g.ApplicationActive = false; },
+                        +[](TBrailleKeysGate& g) { g.ModalLevel = 1; }, +[](TBrailleKeysGate& g) { g.MenuActive = true; },
+                        +[](TBrailleKeysGate& g) { g.EditorActive = false; }}) {
+        TBrailleKeysGate gate = open;
+        change(gate);
+        EXPECT_FALSE(AcceptBrailleKeys(gate));
+    }
+}
+
+TEST(PostedChords, CombinationCellsAreJoinedByBarsAndOtherChordsTranslated) {
+    struct Row {
+        int keys;
+        bool lautgruppeS;
+        std::u16string_view lautgruppeStr;
+        TChordUse use;
+        std::u16string_view pattern;
+    } rows[] = {
+        {0x13, false, u"", TChordUse::Translate, u"125"},
+        {0x13, false, u"14", TChordUse::Translate, u"125"},
+        {0x09, true, u"", TChordUse::AppendLautgruppe, u"14"},
+        {0x09, true, u"125", TChordUse::AppendLautgruppe, u"|14"},
+        {0xC0, true, u"1", TChordUse::AppendLautgruppe, u"|78"},
+        {0, true, u"125", TChordUse::Nothing, u""},
+        {0x100, false, u"", TChordUse::Nothing, u""},  // no dot bit in a stray message
+    };
+    for (const Row& row : rows) {
+        const TProcessKeysAction action = ProcessKeysDecision(row.keys, row.lautgruppeS, row.lautgruppeStr);
+        EXPECT_EQ(action.Use, row.use) << row.keys;
+        EXPECT_TRUE(action.Pattern == row.pattern) << row.keys;
+    }
+}

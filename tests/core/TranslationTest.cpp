@@ -15,15 +15,6 @@ TEST(DotPatterns, MasksBecomeAscendingDigitsAndDots7And8CanBeRemoved) {
     EXPECT_EQ(RemoveDots78(u"78"), u"");
 }
 
-TEST(DotPatterns, CodePointsBecomeOneOrTwoUnits) {
-    EXPECT_EQ(CodePointToString(65), u"A");
-    EXPECT_EQ(CodePointToString(0xFFFF), u"\uFFFF");
-    EXPECT_EQ(CodePointToString(128512), u"\U0001F600");
-    EXPECT_EQ(CodePointToString(0x10FFFF), u"\U0010FFFF");
-    for (std::int64_t invalid : {0LL, -1LL, 0xD800LL, 0xDFFFLL, 0x110000LL, 0x7FFFFFFFLL})
-        EXPECT_EQ(CodePointToString(invalid), u"") << invalid;
-}
-
 TEST(TableValues, TheIntegerParseAcceptsDecimalAndTheThreeHexadecimalForms) {
     struct Row {
         std::u16string_view text;
@@ -58,7 +49,9 @@ TEST(TableValues, ValuesAreListsOfValidCodePointsOrTheLookupFails) {
         {u"65|66", u"AB"},
         {u"65||66", u"AB"},
         {u"|65|", u"A"},
+        {u" 65 ", u"A"},
         {u" 65 | 66 ", u"AB"},
+        {u"65| |66", std::nullopt},  // a number of blanks only is no number
         {u"\t65\x01", u"A"},
         {u"228|776", u"\u00E4\u0308"},
         {u"128512", u"\U0001F600"},
