@@ -131,3 +131,26 @@ TEST(TextFileLoading, FailuresCarryTheirMessages) {
     rtf.RtfToText = [](const std::u16string&) { return std::optional<std::u16string>(u"Klartext"); };
     EXPECT_EQ(LoadTextFile(folder.Write("doc2.tab", "{\\rtf1 x}"), rtf), u"Klartext");
 }
+
+TEST(TextFileLoading, NamesWithoutAFileSystemFormAndOddInputAreDefinedFailuresOrText) {
+    TTempFolder folder;
+    const std::u16string unpaired = folder.Folder() + u"a\xD800.tab";
+    EXPECT_EQ(GetFileTextType(unpaired), fttUnknown);
+    EXPECT_FALSE(FileExists(unpaired));
+    EXPECT_THROW(LoadTextFile(unpaired, Latin1Codecs()), EKorvalin);
+    EXPECT_FALSE(FileExists(folder.Folder()));
+
+    // An ANSI file without a code page to decode it.
+    try {
+        LoadTextFile(folder.Write("ansi.tab", "Titel \xE4"), TTextCodecs{});
+        ADD_FAILURE() << "no failure";
+    } catch (const EKorvalin& error) {
+        EXPECT_EQ(error.Message(), texts::AnsiUnreadable);
+    }
+    // One line of a megabyte, split UTF-8 sequences at every block boundary.
+    const std::string longLine = "Titel\r\n1=" + Repeat("\xE2\xA0\x81", 350000);
+    const std::u16string text = LoadTextFile(folder.Write("long.tab", longLine), TTextCodecs{});
+    EXPECT_EQ(text.size(), 9u + 350000u);
+    EXPECT_EQ(text.back(), u'\u2801');
+    EXPECT_EQ(GetFileTextType(folder.Write("long2.tab", longLine + "\xC3")), fttAnsi);
+}

@@ -19,6 +19,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return std::u16string(ansi.begin(), ansi.end());
     };
     codecs.RtfToText = [](const std::u16string&) { return std::optional<std::u16string>(u"RTF"); };
+    // The UTF-8 reader decides and decodes the same whether the bytes come in
+    // one block or split anywhere, as the file reader splits them.
+    std::u16string whole, split;
+    TUtf8Reader wholeReader, splitReader;
+    wholeReader.Feed(bytes, &whole);
+    const size_t cut = size > 0 ? data[0] % size : 0;
+    splitReader.Feed(bytes.substr(0, cut), &split);
+    splitReader.Feed(bytes.substr(cut), &split);
+    if (wholeReader.Finish() != splitReader.Finish() || (wholeReader.Finish() && whole != split)) std::abort();
+
     try {
         const TStringList table(SplitLines(TextFromFileBytes(bytes, u"fuzz.tab", codecs)));
         for (size_t i = 0; i < table.Count() && i < 64; ++i) {
