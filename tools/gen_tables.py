@@ -71,7 +71,8 @@ def german():
     entries = [(cell, value(text)) for text, cell in GERMAN_CELLS.items()]
     digits = "1234567890"
     entries += [(f"{NUMBER_SIGN}|{LETTERS[letter]}", value(digit)) for letter, digit in zip("abcdefghij", digits)]
-    entries += [(f"{CAPITAL_SIGN}|{cell}", value(letter.upper())) for letter, cell in LETTERS.items()]
+    capitals = dict(LETTERS, **{umlaut: GERMAN_CELLS[umlaut] for umlaut in "äöü"})
+    entries += [(f"{CAPITAL_SIGN}|{cell}", value(letter.upper())) for letter, cell in capitals.items()]
     return entries
 
 

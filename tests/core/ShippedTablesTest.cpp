@@ -54,3 +54,35 @@ TEST(ShippedTables, StandardHasEverySixDotCellAndTheEightDotTableEveryPattern) {
         EXPECT_EQ(GetBrl2Char(unicode, name), std::u16string(1, char16_t(0x2800 + mask))) << mask;
     }
 }
+
+TEST(ShippedTables, GermanCapitalsAndDigitsMatchTheirLetterCells) {
+    const TTabellen tabellen = ShippedTables();
+    const TStringList* german = tabellen.TabByFilename(u"Deutsch.tab");
+    ASSERT_TRUE(german);
+    int capitals = 0, digits = 0;
+    for (const std::u16string& entry : german->Lines()) {
+        const std::u16string_view name = std::u16string_view(entry).substr(0, entry.find(u'='));
+        const size_t bar = name.find(u'|');
+        if (bar == name.npos) continue;
+        const std::u16string_view sign = name.substr(0, bar);
+        const auto letter = GetBrl2Char(german, name.substr(bar + 1));
+        const auto text = GetBrl2Char(german, name);
+        ASSERT_TRUE(letter && letter->size() == 1 && text) << U16ToUtf8(entry);
+        const char16_t c = (*letter)[0];
+        if (sign == u"46") {
+            // Capital sign + a letter cell: that letter in upper case (Latin-1 letters differ by 32).
+            EXPECT_TRUE((c >= u'a' && c <= u'z') || c == u'\u00e4' || c == u'\u00f6' || c == u'\u00fc') << U16ToUtf8(entry);
+            EXPECT_EQ(*text, std::u16string(1, char16_t(c - 32))) << U16ToUtf8(entry);
+            ++capitals;
+        } else if (sign == u"3456") {
+            // Number sign + one of the letters a to j: the digits 1 to 9 and 0.
+            ASSERT_TRUE(c >= u'a' && c <= u'j') << U16ToUtf8(entry);
+            EXPECT_EQ(*text, std::u16string(1, u"1234567890"[c - u'a'])) << U16ToUtf8(entry);
+            ++digits;
+        } else {
+            ADD_FAILURE() << "unexpected combination " << U16ToUtf8(entry);
+        }
+    }
+    EXPECT_EQ(capitals, 29);
+    EXPECT_EQ(digits, 10);
+}

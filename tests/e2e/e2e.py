@@ -6,11 +6,14 @@ probe program.
   e2e.py --tree DIR --probe PROBE.EXE --junit OUT.XML [--keep-screenshots DIR]
 
 Uses DISPLAY when it is set, otherwise starts Xvfb itself. Wine comes from
-tools/wine-env.sh (WINEPREFIX, WINEARCH, the wine loader); every test copies
-the install tree into a fresh folder of its own, so that it can replace table
+tools/wine-env.sh (WINEARCH, the wine loader) with a prefix of its own beside
+the probe, so that its wineserver, and with it the global keyboard hook, is
+shared with no other Wine program. Every test removes the program's settings,
+copies the install tree into a fresh folder, so that it can replace table
 files, and ends the program afterwards.
 """
 import argparse
+import glob
 import os
 import shutil
 import subprocess
@@ -25,9 +28,10 @@ DOTS = {1: "f", 2: "d", 3: "s", 4: "j", 5: "k", 6: "l", 7: "a", 8: "semicolon"}
 TEST_SECONDS = 60
 
 
-def wine_environment():
+def wine_environment(prefix):
     script = f'source "{ROOT}/tools/wine-env.sh"; wine_prepare; env -0'
-    out = subprocess.run(["bash", "-c", script], check=True, capture_output=True, timeout=600).stdout
+    env = dict(os.environ, KORVALIN_WINEPREFIX=prefix)
+    out = subprocess.run(["bash", "-c", script], env=env, check=True, capture_output=True, timeout=600).stdout
     return dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
 
 
@@ -36,6 +40,7 @@ class Session:
 
     def __init__(self, env, tree, probe, tables=None):
         self.env, self.probe = env, probe
+        self.remove_settings()
         self.folder = tempfile.mkdtemp(prefix="korvalin-e2e-")
         shutil.copytree(tree, os.path.join(self.folder, "Korvalin"))
         for name, lines in (tables or {}).items():
@@ -46,15 +51,27 @@ class Session:
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = self.wait_for_window()
 
-    def run_probe(self, *args):
+    def remove_settings(self):
+        """Every test starts with the settings of a first run."""
+        prefix = self.env["WINEPREFIX"]
+        for folder in glob.glob(os.path.join(prefix, "drive_c", "users", "*", "AppData", "Roaming", "Korvalin")):
+            shutil.rmtree(folder)
+        subprocess.run(["timeout", "20", self.env["KORVALIN_WINE"], "reg", "delete", r"HKCU\Korvalin", "/f"],
+                       env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def run_probe(self, *args, check=True):
         result = subprocess.run(["timeout", "20", self.env["KORVALIN_WINE"], self.probe, *args], env=self.env,
                                 capture_output=True, text=True)
-        if result.returncode != 0:
+        if check and result.returncode != 0:
             raise AssertionError(f"probe {' '.join(args)} failed ({result.returncode})")
         return result.stdout.strip()
 
     def wait_for_window(self):
         deadline = time.time() + 60
+        while not self.run_probe("caption", check=False).endswith(TITLE):
+            if time.time() > deadline or self.process.poll() is not None:
+                raise AssertionError("the Korvalin window did not appear")
+            time.sleep(0.1)
         while time.time() < deadline:
             found = subprocess.run(["xdotool", "search", "--name", TITLE], env=self.env, capture_output=True,
                                    text=True).stdout.split()
@@ -194,7 +211,6 @@ def start_display(env):
         if subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
             break
         time.sleep(0.1)
-    subprocess.run(["setxkbmap", "us"], env=env)
     return server
 
 
@@ -206,10 +222,13 @@ def main():
     parser.add_argument("--keep-screenshots")
     args = parser.parse_args()
 
+    screenshots = args.keep_screenshots or os.path.join(os.path.dirname(os.path.abspath(args.junit)), "screenshots")
     env = dict(os.environ)
     server = start_display(env)
     os.environ["DISPLAY"] = env["DISPLAY"]
-    env = wine_environment()
+    # The dot keys are named by their US keysyms.
+    subprocess.run(["setxkbmap", "us"], env=env)
+    env = wine_environment(os.path.join(os.path.dirname(os.path.abspath(args.probe)), "wineprefix"))
     suite = ET.Element("testsuite", name="e2e")
     failures = 0
     try:
@@ -225,16 +244,16 @@ def main():
             except Exception as error:  # one failing test must not stop the others
                 failures += 1
                 ET.SubElement(case, "failure", message=str(error))
-                print(f"FAIL {name}: {error}")
-                if args.keep_screenshots:
-                    os.makedirs(args.keep_screenshots, exist_ok=True)
-                    subprocess.run(["import", "-window", "root",
-                                    os.path.join(args.keep_screenshots, name + ".png")], env=env)
+                shot = os.path.join(screenshots, name + ".png")
+                os.makedirs(screenshots, exist_ok=True)
+                subprocess.run(["timeout", "20", "import", "-window", "root", shot], env=env)
+                print(f"FAIL {name}: {error} (screenshot {shot})")
             finally:
                 case.set("time", f"{time.time() - started:.2f}")
                 if session:
                     session.close()
     finally:
+        subprocess.run(["wineserver", "-k"], env=env)
         if server:
             server.kill()
     suite.set("tests", str(len(TESTS)))
