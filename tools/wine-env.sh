@@ -14,6 +14,11 @@ export WINEPREFIX="${KORVALIN_WINEPREFIX:-$KORVALIN_ROOT/build/wineprefix-$WINEA
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
+# An ALSA null device: sounds "play" silently and for their full length, so
+# that a cue that waits really waits.
+export HOME="$KORVALIN_ROOT/build/home"
+mkdir -p "$HOME"
+echo 'pcm.!default { type null }' > "$HOME/.asoundrc"
 
 # Creates the prefix once and keeps a wineserver running so that every
 # further start costs a fraction of a second.

@@ -40,10 +40,7 @@ TForm1::~TForm1() {
 
 void TForm1::FormCreate() {
     ProgramClosing = false;
-    FTab1Filename = FTabellen.Path() + u"Standard.tab";
-    FTab2Filename = FTabellen.Path() + u"Brl2UniBrl.tab";
-    FSoundTippenFilename = FExeFolder + u"Sounds\\tippen.wav";
-    FSoundFalschFilename = FExeFolder + u"Sounds\\falsch.wav";
+    StandardEinstellungenSetzen(Einstellungen, FExeFolder);
 
     RECT workArea{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
@@ -92,7 +89,7 @@ void TForm1::Show(int showCommand) {
 
 void TForm1::FormShow() {
     FTabellen.Load(FCodecs);
-    FTabellen.SetAktTabFilename(FTab1Filename);
+    FTabellen.SetAktTabFilename(Einstellungen.Tab1Filename);
     RichEdit1.SetFocus();
     FApplicationActive = true;
     UpdateHookS();
@@ -101,7 +98,7 @@ void TForm1::FormShow() {
 
 void TForm1::Timer0StartTimer() {
     KillTimer(Handle(), kTimer0Start);
-    const auto messages = LoadWorkingTables(FTabellen, FTab1Filename, FTab2Filename, true, FCodecs, FTables);
+    const auto messages = LoadWorkingTables(FTabellen, Einstellungen.Tab1Filename, Einstellungen.Tab2Filename, true, FCodecs, FTables);
     for (const std::u16string& message : messages) MessageDlg(message, MB_ICONERROR | MB_OK);
 }
 
@@ -170,7 +167,7 @@ void TForm1::KeyHookPreExecute(TCustomHook& Hook, THookMsg& Hookmsg) {
         event.ShiftDown = GetAsyncKeyState(VK_SHIFT) < 0;
         event.CtrlDown = GetAsyncKeyState(VK_CONTROL) < 0;
     }
-    const THookGate gate{ProgramClosing, FHookS, FModus, FLautgruppeS, RichEdit1Active(), false};
+    const THookGate gate{ProgramClosing, FHookS, FModus, FLautgruppeS, RichEdit1Active(), Einstellungen.EinhandS};
     const THookDecision decision =
         FChords.KeyHookPreExecute(Hookmsg.Code, std::uint32_t(Hookmsg.WParam), info ? &event : nullptr, gate);
     if (decision.PostKeys) PostKeys(decision.PostKeys, decision.PostLautgruppeS);
@@ -183,17 +180,18 @@ void TForm1::PostKeys(int keys, bool lautgruppeS) {
 }
 
 void TForm1::BrailleKeys(WPARAM keys, LPARAM lautgruppe) {
-    if (!ProgramClosing && FApplicationActive && FModalLevel == 0 && !FMenuActive && RichEdit1.Focused())
+    if (AcceptBrailleKeys({ProgramClosing, FApplicationActive, FModalLevel, FMenuActive, RichEdit1.Focused()}))
         ProcessKeys(int(keys), lautgruppe != 0);
 }
 
 void TForm1::ProcessKeys(int keys, bool lautgruppeS) {
-    if (keys == 0) return;
-    if (lautgruppeS) {
-        LautgruppeStr += ExpandKeysInString(keys, !LautgruppeStr.empty());
-        return;
+    const TProcessKeysAction action = ProcessKeysDecision(keys, lautgruppeS, LautgruppeStr);
+    if (action.Use == TChordUse::AppendLautgruppe) {
+        LautgruppeStr += action.Pattern;
+        PlaySound(Einstellungen.SoundZeichenabschlussFilename, false);
+    } else if (action.Use == TChordUse::Translate) {
+        CharToRichEdit(action.Pattern, false);
     }
-    CharToRichEdit(ExpandKeysInString(keys, false), false);
 }
 
 // ---- translation and insertion ----
@@ -202,7 +200,7 @@ void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS) {
     if (Punkte.empty()) return;
     const TTranslation translation =
         TranslatePunkte(FModus, Punkte, LautS, FTables.TabStandard, FTables.Tab1, FTables.Tab2);
-    if (translation.Result == TTranslationResult::Failed) PlaySound(FSoundFalschFilename, true);
+    if (translation.Result == TTranslationResult::Failed) PlaySound(Einstellungen.SoundFalschFilename, true);
     if (translation.Result != TTranslationResult::Text) return;
     const std::u16string& text = translation.Text;
     TUpdateBracket bracket(RichEdit1);
@@ -210,11 +208,11 @@ void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS) {
     RichEdit1.ReplaceSel(text);
     RichEdit1.SetSel(start, int(text.size()));
     RichEdit1.SetSel(start + int(text.size()), 0);
-    PlaySound(FSoundTippenFilename, false);
+    PlaySound(Einstellungen.SoundTippenFilename, false);
 }
 
 void TForm1::PlaySound(const std::u16string& SoundFilename, bool WarteS) {
-    if (!FSoundS || SoundFilename.empty() || !FileExists(SoundFilename)) return;
+    if (!Einstellungen.SoundS || SoundFilename.empty() || !FileExists(SoundFilename)) return;
     PlaySoundW(WStr(SoundFilename), nullptr, SND_FILENAME | SND_NODEFAULT | (WarteS ? 0 : SND_ASYNC));
 }
 
@@ -234,12 +232,16 @@ void TForm1::RichEdit1KeyPress(wchar_t& Key) {
         Key = 0;
         CharToRichEdit(u"0", wasCombination || FModus == TModus::M5);
     } else {
-        PlaySound(FSoundTippenFilename, false);
+        PlaySound(Einstellungen.SoundTippenFilename, false);
     }
 }
 
 void TForm1::RichEdit1KeyDown(WORD& Key) {
     if (Key == VK_RETURN) SetLautgruppeS(false);
+    if (Key == VK_SHIFT) {
+        if (const int keys = FChords.CompleteByShift(Einstellungen.EinhandS, FModus, FLautgruppeS))
+            PostKeys(keys, FLautgruppeS);
+    }
 }
 
 // ---- modes ----

@@ -79,11 +79,6 @@ private:
 
     const std::u16string FExeFolder;
     const TTextCodecs FCodecs;
-    std::u16string FTab1Filename;
-    std::u16string FTab2Filename;
-    bool FSoundS = true;
-    std::u16string FSoundTippenFilename;
-    std::u16string FSoundFalschFilename;
 
     TModus FModus = TModus::M0;
     bool FHookS = false;

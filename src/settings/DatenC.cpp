@@ -9,6 +9,47 @@
 
 namespace korvalin {
 
+TEinstellungen Einstellungen;
+
+namespace {
+
+struct TModeFontDefault {
+    std::u16string_view Files;
+    std::u16string_view Spec;
+};
+constexpr TModeFontDefault kModeFontDefaults[6] = {
+    {u"CharisSIL-R.ttf", u"Charis SIL|16|0|0000|clBlack"},
+    {u"BRL0.ttf|BRL7.ttf|BRL8.ttf|BRL78.ttf", u"8ptBraille0|8ptBraille7|8ptBraille8|8ptBraille78|25|0|0000|clBlack"},
+    {u"CharisSIL-R.ttf", u"Charis SIL|18|0|0000|clBlack"},
+    {u"BLISTA6P.ttf", u"blistabraille6+|18|0|0000|clBlack"},
+    {u"BLISTA6.ttf", u"blistabraille|18|0|0000|clBlack"},
+    {u"CharisSIL-R.ttf", u"Charis SIL|18|0|0000|clBlack"},
+};
+
+}  // namespace
+
+void StandardEinstellungenSetzen(TEinstellungen& settings, std::u16string_view exeFolder) {
+    const std::u16string folder(exeFolder);
+    const std::u16string sounds = folder + u"Sounds\\", tables = folder + u"Tabellen\\";
+    settings = TEinstellungen{};
+    settings.Schrifthintergrund = 1;
+    settings.Schriftart = u"Arial|12|0|0000|clBlack";
+    settings.MaxZeilenbreite = 0;
+    settings.EinhandS = false;
+    settings.SoundS = true;
+    settings.SoundTippenFilename = sounds + u"tippen.wav";
+    settings.SoundModusFilename = sounds + u"modus.wav";
+    settings.SoundFalschFilename = sounds + u"falsch.wav";
+    settings.SoundLautgruppeFilename = sounds + u"zeichenkombination.wav";
+    settings.SoundEinhandFilename = sounds + u"einhand.wav";
+    settings.SoundZeichenabschlussFilename = sounds + u"zeichenabschluss.wav";
+    settings.SoundNeueTabelleFilename = sounds + u"neuetabelle.wav";
+    settings.Tab1Filename = tables + u"Standard.tab";
+    settings.Tab2Filename = tables + u"Brl2UniBrl.tab";
+    for (int mode = 0; mode < 6; ++mode)
+        SetModeFonts(settings.Fonts, mode, folder, kModeFontDefaults[mode].Files, kModeFontDefaults[mode].Spec);
+}
+
 TTab::TTab(std::u16string AFilename, std::u16string ATitel, std::vector<std::u16string> AListe)
     : FFilename(std::move(AFilename)), FTitel(std::move(ATitel)), FListe(std::move(AListe)) {}
 
@@ -29,17 +70,35 @@ std::u16string_view BareFilename(std::u16string_view path) {
 
 namespace {
 
-// The ".tab" files directly in Folder, sorted ignoring case, equal names once.
-std::vector<std::u16string> ListTableFiles(const std::u16string& folder) {
+bool IsTableFileName(std::u16string_view name) {
+    return name.size() > 4 && SameText(name.substr(name.size() - 4), u".tab");
+}
+
+// The ".tab" files directly in Folder; none when it cannot be listed.
+std::vector<std::u16string> FindTableFiles(const std::u16string& folder) {
     std::vector<std::u16string> files;
+    std::filesystem::directory_iterator entry;
     std::error_code error;
-    for (std::filesystem::directory_iterator entry(std::filesystem::path(folder), error), end; !error && entry != end;
-         entry.increment(error)) {
-        std::u16string name = entry->path().filename().u16string();
-        if (name.size() > 4 && SameText(std::u16string_view(name).substr(name.size() - 4), u".tab") &&
-            entry->is_regular_file(error))
-            files.push_back(folder + name);
+    try {
+        entry = std::filesystem::directory_iterator(std::filesystem::path(folder), error);
+    } catch (const std::exception&) {  // a folder name the file system cannot represent
+        return files;
     }
+    for (const std::filesystem::directory_iterator end; !error && entry != end; entry.increment(error)) {
+        std::error_code typeError;
+        if (!entry->is_regular_file(typeError)) continue;
+        try {
+            std::u16string name = entry->path().filename().u16string();
+            if (IsTableFileName(name)) files.push_back(folder + name);
+        } catch (const std::exception&) {  // a name without a UTF-16 form
+        }
+    }
+    return files;
+}
+
+// Sorted ascending ignoring case; of paths that compare equal only one stays.
+std::vector<std::u16string> ListTableFiles(const std::u16string& folder) {
+    std::vector<std::u16string> files = FindTableFiles(folder);
     std::sort(files.begin(), files.end(),
               [](const std::u16string& a, const std::u16string& b) { return LowerCase(a) < LowerCase(b); });
     files.erase(std::unique(files.begin(), files.end(), [](const auto& a, const auto& b) { return SameText(a, b); }),

@@ -2,6 +2,7 @@
 // title and entry lines, and which of them is the current table.
 #pragma once
 
+#include "appearance/ModeFonts.h"
 #include "tables/TextFile.h"
 #include "util/StringList.h"
 
@@ -11,6 +12,33 @@
 #include <vector>
 
 namespace korvalin {
+
+// Every setting that outlives a run; a plain value whose copies are deep.
+struct TEinstellungen {
+    int Schrifthintergrund = 0;
+    std::u16string Schriftart;
+    int MaxZeilenbreite = 0;
+    bool EinhandS = false;
+    bool SoundS = false;
+    std::u16string SoundTippenFilename;
+    std::u16string SoundModusFilename;
+    std::u16string SoundFalschFilename;
+    std::u16string SoundLautgruppeFilename;
+    std::u16string SoundEinhandFilename;
+    std::u16string SoundZeichenabschlussFilename;
+    std::u16string SoundNeueTabelleFilename;
+    std::u16string Tab1Filename;
+    std::u16string Tab2Filename;
+    TFonts Fonts;
+    bool operator==(const TEinstellungen&) const = default;
+};
+
+// The program's one settings record.
+extern TEinstellungen Einstellungen;
+
+// Fills the record with the defaults; every path is built from ExeFolder
+// (the executable's folder, ending in a backslash).
+void StandardEinstellungenSetzen(TEinstellungen& settings, std::u16string_view exeFolder);
 
 class TTab {
 public:

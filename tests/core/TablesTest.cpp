@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 using namespace korvalin;
 using korvalin::testing::Latin1Codecs;
 using korvalin::testing::TTempFolder;
@@ -54,6 +57,21 @@ TEST(TableList, AMissingFolderGivesAnEmptyList) {
     TTabellen tabellen(folder.Folder() + u"nowhere/");
     tabellen.Load(Latin1Codecs());
     EXPECT_EQ(tabellen.Count(), 0);
+}
+
+TEST(TableList, UnlistableNamesAndFoldersAreSkippedWithoutLosingTheRest) {
+    TTempFolder folder;
+    folder.Write("Tabellen/Standard.tab", "Standard\r\n1=97");
+    // A name without a UTF-16 form (written directly: Write reports names as UTF-16).
+    std::ofstream(std::filesystem::path(U16ToUtf8(folder.Folder())) / "Tabellen" / "\xFF\xFE.tab") << "Name\r\n1=97";
+    folder.Write("Tabellen/Ordner.tab/x.tab", "Ordner\r\n1=97");
+    TTabellen tabellen(folder.Folder());
+    tabellen.Load(Latin1Codecs());
+    EXPECT_EQ(Titles(tabellen), std::vector<std::u16string>{u"Standard"});
+
+    TTabellen unrepresentable(folder.Folder() + u"\xDC00/");
+    unrepresentable.Load(Latin1Codecs());
+    EXPECT_EQ(unrepresentable.Count(), 0);
 }
 
 TEST(TableList, FilenamesMatchByFullPathOrBareNameIgnoringCase) {
@@ -119,6 +137,11 @@ TEST(WorkingTables, MissingTablesGiveTheirMessagesAndLeaveTheTablesEmpty) {
                                                      Format(texts::TableFileMissing, {tab2})}));
     EXPECT_EQ(tab1Filename, standard);
     EXPECT_TRUE(tables.TabStandard.Empty() && tables.Tab1.Empty() && tables.Tab2.Empty());
+
+    // A name the file system cannot represent is a missing file, not a crash.
+    const std::u16string unpaired = folder.Folder() + u"\xD800.tab";
+    EXPECT_EQ(LoadWorkingTables(tabellen, tab1Filename, unpaired, true, Latin1Codecs(), tables).back(),
+              Format(texts::TableFileMissing, {unpaired}));
 
     // An unreadable eight-dot file names the reason after a line break.
     const std::u16string unreadable = folder.Write("Tabellen/Brl2UniBrl.tab", "\xEF\xBB\xBF\xFF");
