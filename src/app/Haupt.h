@@ -85,7 +85,6 @@ private:
     bool FHookAvailable = true;
     bool FApplicationActive = false;
     bool FMenuActive = false;
-    bool FFindDialogOpen = false;
     int FModalLevel = 0;
     int FHookSuspendCount = 0;
     bool FLautgruppeS = false;
