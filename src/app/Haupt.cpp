@@ -1,12 +1,16 @@
 #include "app/Haupt.h"
 
+#include "app/WindowRules.h"
 #include "input/Translation.h"
 #include "tables/SystemCodecs.h"
 #include "util/Errors.h"
+#include "util/FontDialog.h"
 #include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
 #include <mmsystem.h>
+#include <ole2.h>
+#include <windowsx.h>
 #undef PlaySound  // the name of a method here, not the macro
 
 #include <algorithm>
@@ -21,7 +25,30 @@ namespace {
 constexpr UINT_PTR kTimer0Start = 1;
 constexpr UINT kTimer0StartInterval = 5;
 constexpr int kRichEditMaxLength = 214748364;
-constexpr int kStartWidth = 1200, kStartHeight = 900;
+constexpr int kDesignClientWidth = 644, kDesignClientHeight = 441;
+constexpr TSizeLimits kStartupSize{.Width = 1200, .Height = 900, .MinWidth = 1000, .MinHeight = 700};
+constexpr UINT kFirstMenuId = 100;
+constexpr int kStatusPanelCount = 6;
+
+TWorkArea MonitorWorkArea(HWND window) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right - info.rcWork.left,
+            info.rcWork.bottom - info.rcWork.top};
+}
+
+// The width of Text followed by a blank in Font.
+int TextWidthSpaced(HFONT font, const std::u16string& text) {
+    const HDC screen = GetDC(nullptr);
+    const HGDIOBJ old = SelectObject(screen, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    const std::u16string spaced = text + u" ";
+    SIZE size{};
+    GetTextExtentPoint32W(screen, WStr(spaced), int(spaced.size()), &size);
+    SelectObject(screen, old);
+    ReleaseDC(nullptr, screen);
+    return size.cx;
+}
 
 }  // namespace
 
@@ -35,50 +62,63 @@ TForm1::~TForm1() {
     FApplicationActive = false;
     SetHookS(false);
     PlaySoundW(nullptr, nullptr, SND_PURGE);
+    if (KeyHook) KeyHook->SetOnPreExecute(nullptr);
     KeyHook.reset();
 }
 
 void TForm1::FormCreate() {
     ProgramClosing = false;
-    StandardEinstellungenSetzen(Einstellungen, FExeFolder);
+    FHookS = false;
+    FHookAvailable = true;
+    FApplicationActive = FMenuActive = false;
+    FModalLevel = FHookSuspendCount = 0;
 
-    RECT workArea{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    const int width = std::min<int>(kStartWidth, workArea.right - workArea.left);
-    const int height = std::min<int>(kStartHeight, workArea.bottom - workArea.top);
     TCreateArgs args;
-    args.X = workArea.left + (workArea.right - workArea.left - width) / 2;
-    args.Y = workArea.top + (workArea.bottom - workArea.top - height) / 2;
-    args.Width = width;
-    args.Height = height;
+    args.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    RECT design{0, 0, kDesignClientWidth, kDesignClientHeight};
+    AdjustWindowRectEx(&design, args.Style, TRUE, 0);
+    args.Width = design.right - design.left;
+    args.Height = design.bottom - design.top;
+    args.X = (GetSystemMetrics(SM_CXSCREEN) - args.Width) / 2;
+    args.Y = (GetSystemMetrics(SM_CYSCREEN) - args.Height) / 2;
     CreateWnd(L"TForm1", args);
+    CreateMenus();
+    ApplyStartupSize();
 
     TCreateArgs editArgs;
     editArgs.Parent = Handle();
-    editArgs.Style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
-                     ES_NOHIDESEL | ES_WANTRETURN;
+    editArgs.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                     ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN | ES_DISABLENOSCROLL;
     editArgs.ExStyle = WS_EX_CLIENTEDGE;
     editArgs.X = editArgs.Y = 0;
     editArgs.Width = editArgs.Height = 100;
     RichEdit1.Create(editArgs);
-    RECT client{};
-    GetClientRect(Handle(), &client);
-    MoveWindow(RichEdit1.Handle(), 0, 0, client.right, client.bottom, FALSE);
     RichEdit1.SetMaxLength(kRichEditMaxLength);
     RichEdit1.OnKeyPress = [this](wchar_t& key) { RichEdit1KeyPress(key); };
     RichEdit1.OnKeyDown = [this](WORD& key) { RichEdit1KeyDown(key); };
 
+    StandardEinstellungenSetzen(Einstellungen, FExeFolder);
+    SchonGesuchtS = false;
     ClearKeys();
     KeyHook = std::make_unique<TLowLevelKeyboardHook>();
     KeyHook->SetOnPreExecute([this](TCustomHook& hook, THookMsg& message) { KeyHookPreExecute(hook, message); });
 
-    RichEdit1.SetText(u"");
-    RichEdit1.ClearUndo();
-    RichEdit1.SetModified(false);
-    SetCaptionFromName(std::u16string(texts::NewDocumentName));
+    TCreateArgs barArgs;
+    barArgs.Parent = Handle();
+    barArgs.Style = WS_CHILD | WS_VISIBLE;
+    barArgs.X = barArgs.Y = 0;
+    barArgs.Width = barArgs.Height = 0;
+    StatusBar1.Create(barArgs);
+    StatusBar1.SetPanelWidths(std::vector<int>(kStatusPanelCount, 0));
+    SchalterEinrichten();
+
+    CaptionZuweisen();
+    SetFilename(std::u16string(texts::NewDocumentName));
+    SpeichernUnterS = true;
     SetModus(TModus::M1);
     LautgruppeStr.clear();
     SetLautgruppeS(false);
+    SetEinhandS(false);
 }
 
 void TForm1::Show(int showCommand) {
@@ -90,6 +130,8 @@ void TForm1::Show(int showCommand) {
 void TForm1::FormShow() {
     FTabellen.Load(FCodecs);
     FTabellen.SetAktTabFilename(Einstellungen.Tab1Filename);
+    SchalterEinrichten();
+    FensterEinrichten();
     RichEdit1.SetFocus();
     FApplicationActive = true;
     UpdateHookS();
@@ -107,10 +149,68 @@ void TForm1::FormClose() {
     FApplicationActive = false;
     KillTimer(Handle(), kTimer0Start);
     UpdateHookS();
+    OleFlushClipboard();  // copied text outlives the program; a failure changes nothing
 }
 
-void TForm1::SetCaptionFromName(const std::u16string& displayName) {
-    SetCaption(Format(texts::CaptionFormat, {displayName, texts::ProgramTitle}));
+void TForm1::CaptionZuweisen() {
+    RichEdit1.SetText(u"");
+    RichEdit1.ClearUndo();
+    RichEdit1.SetModified(false);
+}
+
+void TForm1::SetFilename(const std::u16string& value) {
+    TDocumentName name = FilenameZuweisen(value, FFilename, FExeFolder);
+    FFilename = std::move(name.Filename);
+    SetCaption(DocumentCaption(name.DisplayName));
+    SpeichernUnterS = false;
+    LautgruppeStr.clear();
+    SetLautgruppeS(false);
+    ClearKeys();
+}
+
+// ---- size, placement and layout ----
+
+void TForm1::ApplyStartupSize() {
+    const TWorkArea work = MonitorWorkArea(Handle());
+    const TSizeLimits size = StartupSize(kStartupSize, work.Width, work.Height);
+    FMinWidth = size.MinWidth;
+    FMinHeight = size.MinHeight;
+    FMaxWidth = size.MaxWidth;
+    FMaxHeight = size.MaxHeight;
+    SetWindowPos(Handle(), nullptr, 0, 0, size.Width, size.Height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::GetMinMaxInfo(MINMAXINFO& info) const {
+    if (FMinWidth > 0) info.ptMinTrackSize.x = FMinWidth;
+    if (FMinHeight > 0) info.ptMinTrackSize.y = FMinHeight;
+    if (FMaxWidth > 0) info.ptMaxTrackSize.x = FMaxWidth;
+    if (FMaxHeight > 0) info.ptMaxTrackSize.y = FMaxHeight;
+}
+
+void TForm1::FensterEinrichten() {
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    const TWindowPosition position = FensterPosition(MonitorWorkArea(Handle()), bounds.right - bounds.left,
+                                                     bounds.bottom - bounds.top, IsZoomed(Handle()) != FALSE);
+    SetWindowPos(Handle(), nullptr, position.Left, position.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm1::SchalterEinrichten() {
+    if (!StatusBar1.Handle()) return;
+    StatusBar1.Send(WM_SIZE);  // the bar docks itself at the bottom
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    const int barHeight = StatusBar1.Height();
+    MoveWindow(RichEdit1.Handle(), 0, 0, client.right, std::max<int>(0, client.bottom - barHeight), TRUE);
+
+    std::vector<int> widths;
+    int used = 0;
+    for (const std::u16string& text : StatusPanelMeasureTexts()) {
+        widths.push_back(TextWidthSpaced(StatusBar1.Font(), text));
+        used += widths.back();
+    }
+    widths.push_back(std::max(0, int(client.right) - used));
+    StatusBar1.SetPanelWidths(widths);
 }
 
 // ---- the hook and its on/off decision ----
@@ -244,18 +344,28 @@ void TForm1::RichEdit1KeyDown(WORD& Key) {
     }
 }
 
-// ---- modes ----
+// ---- modes and switches ----
 
 void TForm1::SetModus(TModus value) {
     if (value != FModus) {
         ClearKeys();
         FModus = value;
+        CheckRadioItem(1, int(value));
+        StatusBar1.SetPanelText(1, ModusPanelText(value));
+        UpdateHookS();
+        if (IsWindowVisible(Handle())) PlaySound(Einstellungen.SoundModusFilename, false);
+        return;
     }
     UpdateHookS();
 }
 
+void TForm1::MenuModusM0_5Click(const TMenuEntry& Sender) {
+    if (Sender.Tag >= 0 && Sender.Tag <= 5) SetModus(TModus(Sender.Tag));
+}
+
 void TForm1::SetLautgruppeS(bool value) {
     if (value == FLautgruppeS) {
+        StatusBar1.SetPanelText(2, LautgruppePanelText(value));
         UpdateHookS();
         return;
     }
@@ -263,10 +373,224 @@ void TForm1::SetLautgruppeS(bool value) {
     std::u16string pending;
     if (!value) pending = std::exchange(LautgruppeStr, std::u16string());
     FLautgruppeS = value;
-    if (value) LautgruppeStr.clear();
+    if (value) {
+        LautgruppeStr.clear();
+        PlaySound(Einstellungen.SoundLautgruppeFilename, false);
+    }
+    SetMenuItemCheckedS("MenuModusLautgruppe", value);
+    StatusBar1.SetPanelText(2, LautgruppePanelText(value));
     UpdateHookS();
     if (!pending.empty()) CharToRichEdit(pending, true);
 }
+
+void TForm1::MenuModusLautgruppeClick(const TMenuEntry&) { SetLautgruppeS(!FLautgruppeS); }
+
+bool TForm1::GetEinhandS() const { return Einstellungen.EinhandS; }
+
+void TForm1::SetEinhandS(bool value) {
+    Einstellungen.EinhandS = value;
+    ClearKeys();
+    if (value) PlaySound(Einstellungen.SoundEinhandFilename, false);
+    SetMenuItemCheckedS("MenuEinstEinhand", value);
+    StatusBar1.SetPanelText(4, EinhandPanelText(value));
+}
+
+void TForm1::MenuEinstEinhandClick(const TMenuEntry&) { SetEinhandS(!GetEinhandS()); }
+
+void TForm1::MenuEinstSoundSClick(const TMenuEntry&) {
+    Einstellungen.SoundS = !Einstellungen.SoundS;
+    SetMenuItemCheckedS("MenuEinstSoundS", Einstellungen.SoundS);
+}
+
+// ---- menus ----
+
+void TForm1::CreateMenus() {
+    const auto entries = MenuEntries();
+    FMenuHandles.assign(entries.size(), nullptr);
+    TMenuHandle bar(CreateMenu());
+    std::vector<ACCEL> accelerators;
+    HMENU parents[3] = {bar.Get(), nullptr, nullptr};
+    for (size_t i = 0; i < entries.size(); ++i) {
+        const TMenuEntry& entry = entries[i];
+        const UINT id = kFirstMenuId + UINT(i);
+        std::u16string text(entry.Caption);
+        if (!entry.ShortCut.Empty()) text.append(u"\t").append(ShortCutToText(entry.ShortCut));
+        const bool opensMenu = entry.Level == 0 || (i + 1 < entries.size() && entries[i + 1].Level > entry.Level);
+        if (opensMenu) {
+            HMENU menu = CreatePopupMenu();
+            FMenuHandles[i] = menu;
+            if (entry.Popup) PopupMenu1.Reset(menu);
+            else AppendSubmenu(parents[entry.Level], text, menu);
+            parents[entry.Level + 1] = menu;
+        } else if (entry.Caption == u"-") {
+            AppendMenuSeparator(parents[entry.Level]);
+        } else {
+            AppendMenuItem(parents[entry.Level], text, id, entry.GroupIndex > 0);
+        }
+        if (!entry.ShortCut.Empty() && !entry.Twin) {
+            BYTE flags = FVIRTKEY;
+            if (entry.ShortCut.Shift & ssShift) flags |= FSHIFT;
+            if (entry.ShortCut.Shift & ssCtrl) flags |= FCONTROL;
+            if (entry.ShortCut.Shift & ssAlt) flags |= FALT;
+            accelerators.push_back(ACCEL{flags, entry.ShortCut.Key, WORD(id)});
+        }
+    }
+    FAccelerators.Assign(std::move(accelerators));
+    if (!SetMenu(Handle(), bar.Get())) throw EKorvalin(u"SetMenu\r\n" + SysErrorMessage(GetLastError()));
+    bar.Release();
+    SetMenuItemEnabledS("MenuDateiSpeichern", false);
+}
+
+bool TForm1::IsShortCut(MSG& message) const {
+    return FAccelerators.Get() && TranslateAcceleratorW(Handle(), FAccelerators.Get(), &message) != 0;
+}
+
+const TForm1::TMenuEntry* TForm1::MenuEntry(UINT id) const {
+    const auto entries = MenuEntries();
+    return id >= kFirstMenuId && id - kFirstMenuId < entries.size() ? &entries[id - kFirstMenuId] : nullptr;
+}
+
+UINT TForm1::MenuId(std::string_view name) const {
+    const auto entries = MenuEntries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].Name == name) return kFirstMenuId + UINT(i);
+    throw EKorvalin(u"Menüeintrag fehlt: " + Utf8ToU16(name));
+}
+
+HMENU TForm1::MenuHandle(std::string_view name) const { return FMenuHandles[MenuId(name) - kFirstMenuId]; }
+
+// The bar for the main menu's entries, the context menu for its own.
+HMENU TForm1::MenuRoot(size_t index) const {
+    const auto entries = MenuEntries();
+    while (index > 0 && entries[index].Level > 0) --index;
+    return entries[index].Popup ? PopupMenu1.Get() : GetMenu(Handle());
+}
+
+bool TForm1::MenuItemEnabled(std::string_view name) const {
+    const UINT id = MenuId(name);
+    return korvalin::MenuItemEnabled(MenuRoot(id - kFirstMenuId), id);
+}
+
+bool TForm1::MenuItemChecked(std::string_view name) const {
+    const UINT id = MenuId(name);
+    return korvalin::MenuItemChecked(MenuRoot(id - kFirstMenuId), id);
+}
+
+void TForm1::SetMenuItemEnabledS(std::string_view name, bool enabled) {
+    const UINT id = MenuId(name);
+    korvalin::SetMenuItemEnabled(MenuRoot(id - kFirstMenuId), id, enabled);
+}
+
+void TForm1::SetMenuItemCheckedS(std::string_view name, bool checked) {
+    const UINT id = MenuId(name);
+    korvalin::SetMenuItemChecked(MenuRoot(id - kFirstMenuId), id, checked);
+}
+
+void TForm1::CheckRadioItem(int groupIndex, int tag) {
+    const auto entries = MenuEntries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].GroupIndex == groupIndex)
+            korvalin::SetMenuItemChecked(MenuRoot(i), kFirstMenuId + UINT(i), entries[i].Tag == tag);
+}
+
+// A shortcut first runs the opening handlers of the menus above its item,
+// then acts only if the item is enabled, as a click would.
+void TForm1::MenuCommand(UINT id, bool byShortCut) {
+    const TMenuEntry* entry = MenuEntry(id);
+    if (!entry) return;
+    if (byShortCut) {
+        const auto entries = MenuEntries();
+        std::vector<const TMenuEntry*> menus;
+        for (size_t i = id - kFirstMenuId, level = size_t(entry->Level); i-- > 0 && level > 0;) {
+            if (size_t(entries[i].Level) < level) {
+                menus.insert(menus.begin(), &entries[i]);
+                level = size_t(entries[i].Level);
+            }
+        }
+        for (const TMenuEntry* menu : menus)
+            if (menu->OnPopup) (this->*menu->OnPopup)();
+        if (!korvalin::MenuItemEnabled(MenuRoot(id - kFirstMenuId), id)) return;
+    }
+    if (entry->OnClick) (this->*entry->OnClick)(*entry);
+}
+
+void TForm1::InitMenuPopup(HMENU menu) {
+    const auto entries = MenuEntries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (FMenuHandles[i] == menu && entries[i].OnPopup) (this->*entries[i].OnPopup)();
+}
+
+void TForm1::ShowPopupMenu1(LPARAM screenPoint) {
+    POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    if (screenPoint == -1) {  // from the keyboard: at the caret
+        const LRESULT caret = RichEdit1.Send(EM_POSFROMCHAR, WPARAM(RichEdit1.SelStart()));
+        at = {GET_X_LPARAM(caret), GET_Y_LPARAM(caret)};
+        ClientToScreen(RichEdit1.Handle(), &at);
+    }
+    TrackPopupMenu(PopupMenu1.Get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, Handle(), nullptr);
+}
+
+void TForm1::MenuDateiClick() {
+    SetMenuItemEnabledS("MenuDateiSpeichern", RichEdit1.Modified());
+    SetMenuItemEnabledS("MenuDateiClose", !SpeichernUnterS);
+}
+
+void TForm1::MenuBearbeitenClick() {
+    const bool hasText = RichEdit1.Send(WM_GETTEXTLENGTH) > 0;
+    const bool hasSelection = RichEdit1.SelLength() > 0;
+    SetMenuItemEnabledS("MenuBearbeitenSuchen", hasText);
+    SetMenuItemEnabledS("MenuBearbeitenWeitersuchen", SchonGesuchtS);
+    for (const char* name : {"MenuBearbeitenZeichenformat", "MenuBearbeitenKopieren", "MenuBearbeitenAusschneiden",
+                             "MenuBearbeitenLoeschen"})
+        SetMenuItemEnabledS(name, hasSelection);
+    SetMenuItemEnabledS("MenuBearbeitenAllesMarkieren", hasText);
+    SetMenuItemEnabledS("MenuBearbeitenEinfuegen", IsClipboardFormatAvailable(CF_TEXT) != FALSE);
+    for (const TMenuEntry& entry : MenuEntries())
+        if (entry.Twin) SetMenuItemEnabledS(entry.Name, MenuItemEnabled(entry.Twin));
+}
+
+void TForm1::MenuEinstellungenClick() { SetMenuItemCheckedS("MenuEinstSoundS", Einstellungen.SoundS); }
+
+void TForm1::MenuDateiBeendenClick(const TMenuEntry&) { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+// ---- the dialog bracket ----
+
+template <class TDialog>
+void TForm1::WithDialogBracket(TDialog&& Dialog) {
+    MerkActiveControl = GetFocus();
+    SuspendHook();
+    struct TRestore {
+        TForm1& Form;
+        ~TRestore() {
+            Form.SetActiveControl();
+            Form.ResumeHook();
+        }
+    } restore{*this};
+    Dialog();
+}
+
+void TForm1::SetActiveControl() {
+    const HWND control = std::exchange(MerkActiveControl, nullptr);
+    if (control && IsWindow(control) && IsWindowVisible(control) && IsWindowEnabled(control)) ::SetFocus(control);
+}
+
+// ---- edit commands ----
+
+void TForm1::MenuBearbeitenZeichenformatClick(const TMenuEntry&) {
+    WithDialogBracket([this] {
+        CHARFORMAT2W format = RichEdit1.SelAttributes();
+        ApplicationEvents1ModalBegin();
+        const bool chosen = ChooseCharFormat(Handle(), format);
+        ApplicationEvents1ModalEnd();
+        if (chosen) RichEdit1.SetSelAttributes(format);
+    });
+}
+
+void TForm1::MenuBearbeitenAllesMarkierenClick(const TMenuEntry&) { RichEdit1.Send(EM_SETSEL, 0, -1); }
+void TForm1::MenuBearbeitenKopierenClick(const TMenuEntry&) { RichEdit1.Send(WM_COPY); }
+void TForm1::MenuBearbeitenAusschneidenClick(const TMenuEntry&) { RichEdit1.Send(WM_CUT); }
+void TForm1::MenuBearbeitenLoeschenClick(const TMenuEntry&) { RichEdit1.Send(WM_CLEAR); }
+void TForm1::MenuBearbeitenEinfuegenClick(const TMenuEntry&) { RichEdit1.Send(WM_PASTE); }
 
 // ---- application events ----
 
@@ -300,6 +624,12 @@ int TForm1::MessageDlg(const std::u16string& text, UINT flags) {
     return answer;
 }
 
+void TForm1::HandleException(const std::exception& error) {
+    const auto* own = dynamic_cast<const EKorvalin*>(&error);
+    const std::u16string detail = own ? own->Message() : Utf8ToU16(error.what());
+    MessageDlg(Format(texts::UnexpectedError, {detail}), MB_ICONERROR | MB_OK);
+}
+
 void TForm1::MenuSelect(WPARAM wParam, LPARAM lParam) {
     if (HIWORD(wParam) == 0xFFFF && lParam == 0) {
         FMenuActive = false;
@@ -310,11 +640,43 @@ void TForm1::MenuSelect(WPARAM wParam, LPARAM lParam) {
     UpdateHookS();
 }
 
+void TForm1::PopupMenuEnter() {
+    FMenuActive = true;
+    ClearKeys();
+    UpdateHookS();
+}
+
+void TForm1::PopupMenuExit() {
+    FMenuActive = false;
+    UpdateHookS();
+}
+
 LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_BRAILLEKEYS:
         BrailleKeys(wParam, lParam);
         return 0;
+    case WM_COMMAND:
+        if (lParam == 0) {
+            MenuCommand(LOWORD(wParam), HIWORD(wParam) == 1);
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (!HIWORD(lParam)) InitMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_CONTEXTMENU:
+        if (reinterpret_cast<HWND>(wParam) == RichEdit1.Handle()) {
+            ShowPopupMenu1(lParam);
+            return 0;
+        }
+        break;
+    case WM_ENTERMENULOOP:
+        if (wParam) PopupMenuEnter();
+        break;
+    case WM_EXITMENULOOP:
+        if (wParam) PopupMenuExit();
+        break;
     case WM_TIMER:
         if (wParam == kTimer0Start) Timer0StartTimer();
         return 0;
@@ -331,8 +693,23 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MENUSELECT:
         MenuSelect(wParam, lParam);
         break;
+    case WM_GETMINMAXINFO:
+        GetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_WINDOWPOSCHANGING: {
+        // The minimum size holds for every resize, not only for dragging.
+        auto& position = *reinterpret_cast<WINDOWPOS*>(lParam);
+        if (!(position.flags & SWP_NOSIZE) && !IsIconic(Handle())) {
+            position.cx = std::max(position.cx, FMinWidth);
+            position.cy = std::max(position.cy, FMinHeight);
+        }
+        break;
+    }
     case WM_SIZE:
-        MoveWindow(RichEdit1.Handle(), 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
+        if (!ProgramClosing && wParam != SIZE_MINIMIZED) {
+            if (IsWindowVisible(Handle())) SchalterEinrichten();
+            else if (StatusBar1.Handle()) StatusBar1.Send(WM_SIZE);
+        }
         return 0;
     case WM_CLOSE:
         FormClose();

@@ -1,5 +1,6 @@
-// The document window: the rich edit, the keyboard hook that turns the dot
-// keys into chords, and the translation of chords into text.
+// The document window: the rich edit, the menus, the status bar, the
+// keyboard hook that turns the dot keys into chords, and the translation of
+// chords into text.
 #pragma once
 
 #include "app/ResConst.h"
@@ -8,10 +9,15 @@
 #include "settings/DatenC.h"
 #include "tables/TextFile.h"
 #include "tables/WorkingTables.h"
+#include "util/Menus.h"
+#include "util/ShortCut.h"
 #include "util/Wnd.h"
 
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace korvalin {
 
@@ -24,22 +30,47 @@ extern bool ProgramClosing;
 
 class TForm1 : public TWnd {
 public:
+    // One row of the menu table: a menu of the bar (or the popup menu), an
+    // item, or an item of a submenu; the rows of a menu follow it.
+    struct TMenuEntry {
+        int Level = 0;  // 0 a menu, 1 its item, 2 an item of a submenu
+        const char* Name = "";
+        std::u16string_view Caption;  // "-" for a separator
+        TShortCut ShortCut;
+        void (TForm1::*OnClick)(const TMenuEntry&) = nullptr;  // nullptr: the command does nothing
+        void (TForm1::*OnPopup)() = nullptr;                   // a menu's opening
+        int GroupIndex = 0;                                     // radio group, 0 for none
+        int Tag = 0;
+        const char* Twin = nullptr;  // popup item: the main-menu item whose enabled state it takes
+        bool Popup = false;          // the context menu instead of a menu of the bar
+    };
+    static std::span<const TMenuEntry> MenuEntries();
+
     // ExeFolder: the folder holding "Tabellen\", ending in a backslash.
     explicit TForm1(std::u16string exeFolder);
     ~TForm1() override;
 
     void Show(int showCommand);
+    // Runs the menu shortcut of a key message; true when it was one.
+    bool IsShortCut(MSG& message) const;
 
     TModus Modus() const { return FModus; }
     void SetModus(TModus value);
     bool LautgruppeS() const { return FLautgruppeS; }
     void SetLautgruppeS(bool value);
+    bool GetEinhandS() const;
+    void SetEinhandS(bool value);
+    const std::u16string& Filename() const { return FFilename; }
+    void SetFilename(const std::u16string& value);
+    bool SpeichernUnterS = true;
+    bool SchonGesuchtS = false;
 
     void ClearKeys() { FChords.ClearKeys(); }
     void UpdateHookS();
     void SetHookS(bool value);
     void SuspendHook();
     void ResumeHook();
+    bool HookS() const { return FHookS; }
 
     // Translates a dot pattern (or a combination of them, LautS) and inserts
     // the text at the caret, replacing the selection.
@@ -49,16 +80,61 @@ public:
     // off, the name is empty or the file is missing.
     void PlaySound(const std::u16string& SoundFilename, bool WarteS);
 
+    // Menu items by component name, as the menus show them now.
+    UINT MenuId(std::string_view name) const;
+    HMENU MenuHandle(std::string_view name) const;
+    bool MenuItemEnabled(std::string_view name) const;
+    bool MenuItemChecked(std::string_view name) const;
+
     TRichEdit RichEdit1;
+    TStatusBar StatusBar1;
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void HandleException(const std::exception& error) override;
 
 private:
     void FormCreate();
     void FormShow();
     void FormClose();
     void Timer0StartTimer();
+    void CaptionZuweisen();
+    void FensterEinrichten();
+    void SchalterEinrichten();
+    void ApplyStartupSize();
+    void GetMinMaxInfo(MINMAXINFO& info) const;
+
+    // The menus from MenuEntries, the accelerators from their shortcuts.
+    void CreateMenus();
+    void MenuCommand(UINT id, bool byShortCut);
+    void InitMenuPopup(HMENU menu);
+    void ShowPopupMenu1(LPARAM screenPoint);
+    const TMenuEntry* MenuEntry(UINT id) const;
+    HMENU MenuRoot(size_t index) const;
+    void SetMenuItemEnabledS(std::string_view name, bool enabled);
+    void SetMenuItemCheckedS(std::string_view name, bool checked);
+    void CheckRadioItem(int groupIndex, int tag);
+
+    void MenuDateiClick();
+    void MenuBearbeitenClick();
+    void MenuEinstellungenClick();
+    void MenuDateiBeendenClick(const TMenuEntry&);
+    void MenuBearbeitenZeichenformatClick(const TMenuEntry&);
+    void MenuBearbeitenAllesMarkierenClick(const TMenuEntry&);
+    void MenuBearbeitenKopierenClick(const TMenuEntry&);
+    void MenuBearbeitenAusschneidenClick(const TMenuEntry&);
+    void MenuBearbeitenEinfuegenClick(const TMenuEntry&);
+    void MenuBearbeitenLoeschenClick(const TMenuEntry&);
+    void MenuModusM0_5Click(const TMenuEntry& Sender);
+    void MenuModusLautgruppeClick(const TMenuEntry&);
+    void MenuEinstEinhandClick(const TMenuEntry&);
+    void MenuEinstSoundSClick(const TMenuEntry&);
+
+    // The dialog bracket: remember the focused control and suspend the hook
+    // around Dialog, refocus and resume afterwards, also after an error.
+    template <class TDialog>
+    void WithDialogBracket(TDialog&& Dialog);
+    void SetActiveControl();
 
     void KeyHookPreExecute(TCustomHook& Hook, THookMsg& Hookmsg);
     void PostKeys(int keys, bool lautgruppeS);
@@ -66,6 +142,8 @@ private:
     void RichEdit1KeyPress(wchar_t& Key);
     void RichEdit1KeyDown(WORD& Key);
     void MenuSelect(WPARAM wParam, LPARAM lParam);
+    void PopupMenuEnter();
+    void PopupMenuExit();
 
     void ApplicationEvents1Activate();
     void ApplicationEvents1Deactivate();
@@ -75,11 +153,11 @@ private:
     int MessageDlg(const std::u16string& text, UINT flags);
 
     bool RichEdit1Active() const;
-    void SetCaptionFromName(const std::u16string& displayName);
 
     const std::u16string FExeFolder;
     const TTextCodecs FCodecs;
 
+    std::u16string FFilename;
     TModus FModus = TModus::M0;
     bool FHookS = false;
     bool FHookAvailable = true;
@@ -89,6 +167,12 @@ private:
     int FHookSuspendCount = 0;
     bool FLautgruppeS = false;
     std::u16string LautgruppeStr;
+    HWND MerkActiveControl = nullptr;
+    int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+
+    std::vector<HMENU> FMenuHandles;  // per menu entry: its menu, if it opens one
+    TMenuHandle PopupMenu1;
+    TAcceleratorTable FAccelerators;
 
     TChordCapture FChords;
     std::unique_ptr<TLowLevelKeyboardHook> KeyHook;

@@ -24,6 +24,7 @@ inline constexpr std::u16string_view HookActivationFailed =
     u"Die Braille-Tastatureingabe konnte nicht aktiviert werden!\r\n%s";
 inline constexpr std::u16string_view HookCreationFailed = u" CREATION FAILED!";
 inline constexpr std::u16string_view HookCreationFailedOs = u"%s CREATION FAILED! Windows-Fehler %d: %s";
+inline constexpr std::u16string_view UnexpectedError = u"Der Befehl konnte nicht ausgeführt werden.\r\n%s";
 inline constexpr std::u16string_view HookSlotsExhausted = u"Es können keine weiteren Tastatur-Hooks angelegt werden.";
 
 }  // namespace texts

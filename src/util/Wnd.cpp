@@ -1,11 +1,13 @@
 #include "util/Wnd.h"
 
 #include "util/Errors.h"
+#include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <stdexcept>
 #include <vector>
 
 namespace korvalin {
@@ -65,7 +67,20 @@ LRESULT CALLBACK TWnd::StaticWndProc(HWND window, UINT message, WPARAM wParam, L
         self->FHandle = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    return self->WndProc(message, wParam, lParam);
+    try {
+        return self->WndProc(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        self->HandleException(error);
+    } catch (...) {
+        self->HandleException(std::runtime_error("?"));
+    }
+    return 0;
+}
+
+void TWnd::HandleException(const std::exception& error) {
+    const auto* own = dynamic_cast<const EKorvalin*>(&error);
+    const std::u16string text = own ? own->Message() : Utf8ToU16(error.what());
+    MessageBoxW(FHandle, WStr(text), nullptr, MB_ICONERROR | MB_OK);
 }
 
 TControl::~TControl() {
@@ -148,6 +163,17 @@ void TRichEdit::SetModified(bool modified) { Send(EM_SETMODIFY, modified ? TRUE 
 
 void TRichEdit::ClearUndo() { Send(EM_EMPTYUNDOBUFFER); }
 
+CHARFORMAT2W TRichEdit::SelAttributes() const {
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof(format);
+    Send(EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return format;
+}
+
+void TRichEdit::SetSelAttributes(const CHARFORMAT2W& format) {
+    Send(EM_SETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+}
+
 void TRichEdit::BeginUpdate() {
     if (FUpdateCount++ == 0) Send(WM_SETREDRAW, FALSE);
 }
@@ -157,5 +183,30 @@ void TRichEdit::EndUpdate() {
     Send(WM_SETREDRAW, TRUE);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
+
+void TStatusBar::Create(const TCreateArgs& args) { CreateControl(STATUSCLASSNAMEW, args); }
+
+void TStatusBar::SetPanelWidths(const std::vector<int>& widths) {
+    std::vector<int> rightEdges;
+    int right = 0;
+    for (const int width : widths) rightEdges.push_back(right += width);
+    Send(SB_SETPARTS, WPARAM(rightEdges.size()), reinterpret_cast<LPARAM>(rightEdges.data()));
+    FTexts.resize(widths.size());
+    for (size_t i = 0; i < FTexts.size(); ++i) SetPanelText(int(i), FTexts[i]);
+}
+
+void TStatusBar::SetPanelText(int index, const std::u16string& text) {
+    FTexts.at(size_t(index)) = text;
+    const std::u16string centred = u"\t" + text;  // a leading tab centres the text
+    Send(SB_SETTEXTW, WPARAM(index), reinterpret_cast<LPARAM>(WStr(centred)));
+}
+
+int TStatusBar::Height() const {
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    return bounds.bottom - bounds.top;
+}
+
+HFONT TStatusBar::Font() const { return reinterpret_cast<HFONT>(Send(WM_GETFONT)); }
 
 }  // namespace korvalin

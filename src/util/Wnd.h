@@ -4,8 +4,12 @@
 
 #include <windows.h>
 
+#include <richedit.h>
+
+#include <exception>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace korvalin {
 
@@ -33,6 +37,9 @@ protected:
     // Registers ClassName once and creates the window; throws EKorvalin on failure.
     void CreateWnd(const wchar_t* className, const TCreateArgs& args);
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Reports an error that escaped a message handler; nothing is thrown
+    // further, out of the message loop.
+    virtual void HandleException(const std::exception& error);
 
 private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -84,6 +91,9 @@ public:
     bool Modified() const;
     void SetModified(bool modified);
     void ClearUndo();
+    // The character format of the selection, and setting it for the selection.
+    CHARFORMAT2W SelAttributes() const;
+    void SetSelAttributes(const CHARFORMAT2W& format);
 
     // Stops redrawing until the matching EndUpdate; brackets nest.
     void BeginUpdate();
@@ -91,6 +101,23 @@ public:
 
 private:
     int FUpdateCount = 0;
+};
+
+// A status bar of panels with centred texts.
+class TStatusBar : public TControl {
+public:
+    void Create(const TCreateArgs& args);
+
+    // Sets the panels' widths in pixels; their number is the panel count.
+    void SetPanelWidths(const std::vector<int>& widths);
+    int PanelCount() const { return int(FTexts.size()); }
+    void SetPanelText(int index, const std::u16string& text);
+    const std::u16string& PanelText(int index) const { return FTexts.at(size_t(index)); }
+    int Height() const;
+    HFONT Font() const;
+
+private:
+    std::vector<std::u16string> FTexts;
 };
 
 // BeginUpdate on construction, EndUpdate on destruction, also on error.

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 using namespace korvalin;
 
@@ -42,7 +43,8 @@ void PumpMessages(int milliseconds) {
 class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        FFolder.Write("Tabellen\\Standard.tab", "Standard\r\n1=97\r\n12=65|66\r\n124=128512\r\n4567=95\r\n");
+        FFolder.Write("Tabellen\\Standard.tab",
+                      "Standard\r\n1=97\r\n12=65|66\r\n124=128512\r\n4567=95\r\n125|14=120\r\n");
         FFolder.Write("Tabellen\\Brl2UniBrl.tab", "Acht\r\n78=10432\r\n");
         FForm = std::make_unique<TForm1>(FFolder.Folder());
         FForm->Show(SW_SHOWNOACTIVATE);
@@ -52,6 +54,7 @@ protected:
     TProgramFolder FFolder;
     std::unique_ptr<TForm1> FForm;
 };
+
 
 }  // namespace
 
@@ -89,10 +92,218 @@ TEST_F(FormTest, EightDotChordsAndCellFourFiveSixUseTheirTables) {
     EXPECT_EQ(FForm->RichEdit1.Text(), u"\u28C0_");
 }
 
-TEST_F(FormTest, CombinationChordsAreCollectedAndNotInserted) {
+TEST_F(FormTest, CombinationIsCollectedThenLookedUpAsOneKeyWhenSwitchedOff) {
+    FForm->SetLautgruppeS(true);
+    FForm->ProcessKeys(0x13, true);  // dots 1 2 5
+    FForm->ProcessKeys(0x09, true);  // dots 1 4
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"");
+    EXPECT_EQ(FForm->StatusBar1.PanelText(2), u"Zko: Ein");
+    FForm->SetLautgruppeS(false);  // looks up 125|14
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"x");
     FForm->SetLautgruppeS(true);
     FForm->ProcessKeys(0x01, true);
-    EXPECT_EQ(FForm->RichEdit1.Text(), u"");
+    FForm->SetLautgruppeS(false);  // "1" alone is looked up too
+    FForm->SetLautgruppeS(true);
+    FForm->ProcessKeys(0x04, true);
+    FForm->SetLautgruppeS(false);  // "3" is missing: nothing
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"xa");
+    EXPECT_EQ(FForm->StatusBar1.PanelText(2), u"Zko: Aus");
+}
+
+// ---- menus ----
+
+namespace {
+
+// A menu's items as "text" or "-" joined by "|"; a submenu's text is
+// followed by its items in brackets.
+std::u16string MenuLayout(HMENU menu) {
+    std::u16string layout;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        if (i) layout += u"|";
+        wchar_t text[256] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+        info.dwTypeData = text;
+        info.cch = 255;
+        GetMenuItemInfoW(menu, UINT(i), TRUE, &info);
+        if (info.fType & MFT_SEPARATOR) layout += u"-";
+        else layout += U16(text);
+        if (info.hSubMenu) layout.append(u"[").append(MenuLayout(info.hSubMenu)).append(u"]");
+    }
+    return layout;
+}
+
+void Command(TForm1& form, std::string_view item, bool byShortCut = false) {
+    SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(form.MenuId(item), byShortCut ? 1 : 0), 0);
+}
+
+void OpenMenu(TForm1& form, std::string_view menu) {
+    SendMessageW(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form.MenuHandle(menu)), 0);
+}
+
+void SetClipboardText(const wchar_t* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (text) {
+        const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        memcpy(GlobalLock(memory), text, bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
+}
+
+}  // namespace
+
+TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
+    EXPECT_EQ(MenuLayout(GetMenu(FForm->Handle())),
+              u"&Datei[Ö&ffnen...\tStrg+O|&Speichern\tStrg+S|Speichern &unter...\tStrg+U|-|&Drucken...\tStrg+P|"
+              u"S&chließen\tStrg+F4|-|&Beenden\tAlt+F4]|"
+              u"&Bearbeiten[&Zeichenformat...\tStrg+T|-|&Suchen...\tStrg+F|&Weitersuchen\tF3|-|"
+              u"Alles &markieren\tStrg+A|&Kopieren\tStrg+C|&Ausschneiden\tStrg+X|&Einfügen\tStrg+V|&Löschen]|"
+              u"&Modus[&0: QWERTZ-Tastatur\tStrg+0|&1: 8-Punkt-Braille mit Füllzeichen (Brl8+)\tStrg+1|"
+              u"&2: 8-Punkt-Braille ohne Füllzeichen (Brl8-)\tStrg+2|&3: 6-Punkt-Braille mit Füllzeichen (Brl6+)\tStrg+3|"
+              u"&4: 6-Punkt-Braille ohne Füllzeichen (Brl6-)\tStrg+4|"
+              u"&5: 8-Punkt-Braille zu Unicode-Zeichen (Brl8ToUnicode)\tStrg+5|-|"
+              u"&Zeichenkombination eingeben ein/aus\tF9]|"
+              u"&Tabellen[]|&Ansicht[&Schrifteinstellungen...]|"
+              u"&Einstellungen[Modus-&Schrift[Modus &0: QWERTZ-Tastatur...|"
+              u"Modus &1: 8-Punkt-Braille mit Füllzeichen (Brl8+)...|Modus &2: 8-Punkt-Braille ohne Füllzeichen (Brl8-)...|"
+              u"Modus &3: 6-Punkt-Braille mit Füllzeichen (Brl6+)...|Modus &4: 6-Punkt-Braille ohne Füllzeichen (Brl6-)...|"
+              u"Modus &5: 8-Punkt-Braille zu Unicode-Zeichen (Brl8ToUnicode)...]|Maximale &Zeilenbreite...|"
+              u"&Datenbank für Modus 5...\tStrg+D|&Einhandeingabe ein/aus\tF2|S&ounds wiedergeben|"
+              u"&Updateprüfung[Bei &jedem Programmstart|Einmal &täglich|Einmal &wöchentlich|&Keine automatische Prüfung]|"
+              u"-|Standardeinstellungen &wiederherstellen]|"
+              u"&Hilfe[&Hilfe...\tF1|&Kurztasten...|&Änderungen...|&Mail an den Programmierer...|Home&page...|"
+              u"&Spenden...|&Aktualisierung...|&Info]");
+    EXPECT_EQ(MenuLayout(FForm->MenuHandle("PopupMenu1")),
+              u"&Zeichenformat...|Alles &markieren\tStrg+A|&Kopieren\tStrg+C|&Ausschneiden\tStrg+X|&Einfügen\tStrg+V|"
+              u"&Löschen");
+}
+
+TEST_F(FormTest, EditMenuFollowsTextSelectionAndClipboardAndThePopupFollowsIt) {
+    const char* selectionItems[] = {"MenuBearbeitenZeichenformat", "MenuBearbeitenKopieren",
+                                    "MenuBearbeitenAusschneiden", "MenuBearbeitenLoeschen"};
+    SetClipboardText(nullptr);
+    OpenMenu(*FForm, "MenuBearbeiten");
+    for (const char* item : selectionItems) EXPECT_FALSE(FForm->MenuItemEnabled(item)) << item;
+    EXPECT_FALSE(FForm->MenuItemEnabled("MenuBearbeitenAllesMarkieren"));
+    EXPECT_FALSE(FForm->MenuItemEnabled("MenuBearbeitenSuchen"));
+    EXPECT_FALSE(FForm->MenuItemEnabled("MenuBearbeitenEinfuegen"));
+
+    FForm->RichEdit1.SetText(u"abc");
+    FForm->RichEdit1.SetSel(1, 0);
+    SetClipboardText(L"xy");
+    OpenMenu(*FForm, "MenuBearbeiten");
+    for (const char* item : selectionItems) EXPECT_FALSE(FForm->MenuItemEnabled(item)) << item;
+    EXPECT_TRUE(FForm->MenuItemEnabled("MenuBearbeitenAllesMarkieren"));
+    EXPECT_TRUE(FForm->MenuItemEnabled("MenuBearbeitenSuchen"));
+    EXPECT_TRUE(FForm->MenuItemEnabled("MenuBearbeitenEinfuegen"));
+    EXPECT_FALSE(FForm->MenuItemEnabled("MenuBearbeitenWeitersuchen"));
+
+    FForm->RichEdit1.SetSel(0, 2);
+    OpenMenu(*FForm, "PopupMenu1");
+    for (const char* item : selectionItems) EXPECT_TRUE(FForm->MenuItemEnabled(item)) << item;
+    EXPECT_TRUE(FForm->MenuItemEnabled("Pu1Kopieren"));
+    EXPECT_TRUE(FForm->MenuItemEnabled("Pu1Loeschen"));
+    FForm->RichEdit1.SetSel(0, 0);
+    OpenMenu(*FForm, "PopupMenu1");
+    EXPECT_FALSE(FForm->MenuItemEnabled("Pu1Kopieren"));
+    EXPECT_TRUE(FForm->MenuItemEnabled("Pu1Einfuegen"));
+}
+
+TEST_F(FormTest, ShortcutsActOnlyWhenTheRulesEnableTheirItem) {
+    FForm->RichEdit1.SetText(u"abc");
+    FForm->RichEdit1.SetSel(3, 0);
+    SetClipboardText(L"xy");
+    Command(*FForm, "MenuBearbeitenAusschneiden", true);  // nothing selected: Ctrl+X does nothing
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"abc");
+    Command(*FForm, "MenuBearbeitenAllesMarkieren", true);
+    EXPECT_EQ(FForm->RichEdit1.SelStart(), 0);
+    EXPECT_GE(FForm->RichEdit1.SelLength(), 3);  // the final paragraph mark may belong to it
+    FForm->RichEdit1.SetSel(0, 1);
+    Command(*FForm, "MenuBearbeitenAusschneiden", true);
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"bc");
+    FForm->RichEdit1.SetSel(2, 0);
+    Command(*FForm, "MenuBearbeitenEinfuegen", true);
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"bca");
+    FForm->RichEdit1.SetSel(0, 1);
+    Command(*FForm, "MenuBearbeitenLoeschen");  // deletes without touching the clipboard
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"ca");
+    Command(*FForm, "MenuBearbeitenEinfuegen");
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"aca");
+
+    FForm->RichEdit1.SetModified(false);
+    Command(*FForm, "MenuDateiSpeichern", true);  // Ctrl+S refreshes the "Datei" states first
+    EXPECT_FALSE(FForm->MenuItemEnabled("MenuDateiSpeichern"));
+    FForm->RichEdit1.SetModified(true);
+    Command(*FForm, "MenuDateiSpeichern", true);
+    EXPECT_TRUE(FForm->MenuItemEnabled("MenuDateiSpeichern"));
+    EXPECT_FALSE(FForm->MenuItemEnabled("MenuDateiClose"));  // never saved or opened
+}
+
+TEST_F(FormTest, ModeItemsSwitchTheModeCheckTheirItemAndWriteTheStatusPanel) {
+    EXPECT_EQ(FForm->StatusBar1.PanelCount(), 6);
+    EXPECT_EQ(FForm->StatusBar1.PanelText(1), u"Mod: 1 Brl8+");
+    EXPECT_TRUE(FForm->MenuItemChecked("MenuModusM1"));
+    Command(*FForm, "MenuModusM3", true);
+    FForm->StatusBar1.SetPanelText(1, u"unchanged");
+    Command(*FForm, "MenuModusM3", true);  // the same mode again changes nothing
+    EXPECT_EQ(FForm->StatusBar1.PanelText(1), u"unchanged");
+    Command(*FForm, "MenuModusM2", true);
+    EXPECT_EQ(FForm->Modus(), TModus::M2);
+    EXPECT_EQ(FForm->StatusBar1.PanelText(1), u"Mod: 2 Brl8-");
+    for (const char* item : {"MenuModusM0", "MenuModusM1", "MenuModusM2", "MenuModusM3", "MenuModusM4", "MenuModusM5"})
+        EXPECT_EQ(FForm->MenuItemChecked(item), std::string_view(item) == "MenuModusM2") << item;
+}
+
+TEST_F(FormTest, SwitchItemsToggleAndShowTheirState) {
+    Command(*FForm, "MenuModusLautgruppe", true);
+    EXPECT_TRUE(FForm->LautgruppeS());
+    EXPECT_TRUE(FForm->MenuItemChecked("MenuModusLautgruppe"));
+    Command(*FForm, "MenuModusLautgruppe", true);
+    EXPECT_FALSE(FForm->LautgruppeS());
+
+    Command(*FForm, "MenuEinstEinhand", true);
+    EXPECT_TRUE(FForm->GetEinhandS());
+    EXPECT_EQ(FForm->StatusBar1.PanelText(4), u"Eha: Ein");
+    EXPECT_TRUE(FForm->MenuItemChecked("MenuEinstEinhand"));
+    Command(*FForm, "MenuEinstEinhand", true);
+    EXPECT_FALSE(FForm->GetEinhandS());
+    EXPECT_EQ(FForm->StatusBar1.PanelText(4), u"Eha: Aus");
+
+    const bool sounds = Einstellungen.SoundS;
+    Command(*FForm, "MenuEinstSoundS");
+    EXPECT_EQ(Einstellungen.SoundS, !sounds);
+    OpenMenu(*FForm, "MenuEinstellungen");
+    EXPECT_EQ(FForm->MenuItemChecked("MenuEinstSoundS"), !sounds);
+}
+
+TEST_F(FormTest, FilenameNamesTheCaptionAndEndsACombination) {
+    FForm->SetLautgruppeS(true);
+    FForm->ProcessKeys(0x01, true);
+    FForm->SetFilename(u"C:\\Texte\\Brief.rtf");
+    EXPECT_EQ(WindowCaption(FForm->Handle()), u"Brief.rtf - Korvalin V1.21");
+    EXPECT_FALSE(FForm->LautgruppeS());
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"");  // the collected cell is discarded, not inserted
+    FForm->SetFilename(u"");
+    EXPECT_EQ(FForm->Filename(), u"C:\\Texte\\");
+    EXPECT_EQ(WindowCaption(FForm->Handle()), u"Dokument - Korvalin V1.21");
+}
+
+TEST_F(FormTest, WindowCannotBeMadeSmallerThanItsMinimum) {
+    RECT bounds{};
+    GetWindowRect(FForm->Handle(), &bounds);
+    EXPECT_LE(bounds.right - bounds.left, 1200);
+    SetWindowPos(FForm->Handle(), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    GetWindowRect(FForm->Handle(), &bounds);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(FForm->Handle(), MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_EQ(bounds.right - bounds.left, std::min<LONG>(1000, monitor.rcWork.right - monitor.rcWork.left));
+    EXPECT_EQ(bounds.bottom - bounds.top, std::min<LONG>(700, monitor.rcWork.bottom - monitor.rcWork.top));
 }
 
 TEST(SystemCodecs, AnsiUsesTheSystemCodePageAndRtfTheRichEdit) {

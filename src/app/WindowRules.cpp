@@ -1,0 +1,77 @@
+#include "app/WindowRules.h"
+
+#include "util/TextUtils.h"
+
+#include <algorithm>
+
+namespace korvalin {
+
+namespace {
+
+// One dimension of StartupSize: returns the size, adjusts the limits.
+int FitDimension(int wanted, int& minimum, int& maximum, int work) {
+    if (minimum > 0 && minimum > work) minimum = work;
+    if (maximum > 0 && maximum < minimum) maximum = minimum;
+    int size = std::min(wanted, work);
+    size = std::max(size, minimum);
+    if (maximum != 0) size = std::min(size, maximum);
+    return size;
+}
+
+bool IsPathDelimiter(char16_t c) { return c == u'\\' || c == u'/' || c == u':'; }
+
+// The folder part including its final delimiter; empty without one.
+std::u16string_view FolderPart(std::u16string_view path) {
+    const auto end = std::find_if(path.rbegin(), path.rend(), IsPathDelimiter);
+    return path.substr(0, size_t(path.rend() - end));
+}
+
+}  // namespace
+
+TSizeLimits StartupSize(const TSizeLimits& wanted, int workWidth, int workHeight) {
+    TSizeLimits result = wanted;
+    result.Width = FitDimension(wanted.Width, result.MinWidth, result.MaxWidth, workWidth);
+    result.Height = FitDimension(wanted.Height, result.MinHeight, result.MaxHeight, workHeight);
+    return result;
+}
+
+TWindowPosition FensterPosition(const TWorkArea& workArea, int width, int height, bool maximized) {
+    if (maximized) return {workArea.Left, workArea.Top};
+    // C++ division truncates toward zero, as the rule wants.
+    return {workArea.Left + (workArea.Width - width) / 2, workArea.Top + (workArea.Height - height) / 2};
+}
+
+TDocumentName FilenameZuweisen(std::u16string_view value, std::u16string_view current, std::u16string_view exeFolder) {
+    const std::u16string_view folder = FolderPart(value);
+    if (!value.empty() && folder.size() < value.size())
+        return {std::u16string(value), std::u16string(value.substr(folder.size()))};
+    TDocumentName name;
+    if (!value.empty()) name.Filename = value;
+    else if (!current.empty()) name.Filename = FolderPart(current);
+    else name.Filename = exeFolder;
+    name.DisplayName = texts::NewDocumentName;
+    return name;
+}
+
+std::u16string DocumentCaption(std::u16string_view displayName) {
+    return Format(texts::CaptionFormat, {displayName, texts::ProgramTitle});
+}
+
+std::u16string_view ModusStatusText(TModus modus) {
+    static constexpr std::array<std::u16string_view, 6> kTexts = {
+        u"0 QWERTZ-Tastatur", u"1 Brl8+", u"2 Brl8-", u"3 Brl6+", u"4 Brl6-", u"5 Brl8ToUnicode"};
+    return kTexts[size_t(modus)];
+}
+
+std::u16string_view OnOffText(bool value) { return value ? u"Ein" : u"Aus"; }
+
+std::u16string ModusPanelText(TModus modus) { return Format(u"Mod: %s", {ModusStatusText(modus)}); }
+std::u16string LautgruppePanelText(bool value) { return Format(u"Zko: %s", {OnOffText(value)}); }
+std::u16string EinhandPanelText(bool value) { return Format(u"Eha: %s", {OnOffText(value)}); }
+
+std::array<std::u16string, 5> StatusPanelMeasureTexts() {
+    return {u"Ze MMM | Sp MMM", ModusPanelText(TModus::M5) + u"M",
+            LautgruppePanelText(false) + u"M", u"Bte: Unb.M", EinhandPanelText(false) + u"M"};
+}
+
+}  // namespace korvalin
