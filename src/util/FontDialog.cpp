@@ -19,7 +19,8 @@ int ScreenPixelsPerInch() {
 
 LOGFONTW LogFontFromCharFormat(const CHARFORMAT2W& format) {
     LOGFONTW font{};
-    const int points = format.yHeight > 0 ? int(format.yHeight) / kTwipsPerPoint : 12;
+    // Attributes that differ within the selection are missing from the mask.
+    const int points = (format.dwMask & CFM_SIZE) && format.yHeight > 0 ? int(format.yHeight) / kTwipsPerPoint : 12;
     font.lfHeight = -MulDiv(points, ScreenPixelsPerInch(), 72);
     font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
     font.lfItalic = (format.dwEffects & CFE_ITALIC) ? TRUE : FALSE;
@@ -27,7 +28,7 @@ LOGFONTW LogFontFromCharFormat(const CHARFORMAT2W& format) {
     font.lfStrikeOut = (format.dwEffects & CFE_STRIKEOUT) ? TRUE : FALSE;
     font.lfCharSet = format.bCharSet;
     font.lfPitchAndFamily = format.bPitchAndFamily;
-    wcsncpy(font.lfFaceName, format.szFaceName, LF_FACESIZE - 1);
+    if (format.dwMask & CFM_FACE) wcsncpy(font.lfFaceName, format.szFaceName, LF_FACESIZE - 1);
     return font;
 }
 

@@ -107,6 +107,22 @@ class Session:
                 return text
             time.sleep(0.1)
 
+    def panel(self, index, expected=None, seconds=3):
+        """Status panel INDEX; with expected, waits until it reads that."""
+        deadline = time.time() + seconds
+        while True:
+            text = self.run_probe("panel", str(index))
+            if expected is None or text == expected or time.time() > deadline:
+                return text
+            time.sleep(0.1)
+
+    def foreground_is_main(self):
+        return self.run_probe("foreground", check=False).endswith(TITLE)
+
+    def refocus(self):
+        subprocess.run(["timeout", "2", "xdotool", "windowfocus", "--sync", self.window], env=self.env)
+        time.sleep(0.3)
+
     def close(self):
         self.process.terminate()  # timeout passes the signal on to the program
         try:
@@ -187,7 +203,116 @@ def test_value_above_ffff_puts_the_caret_after_both_units(s):
     expect_equal(s.run_probe("sel"), "2 2", "selection")
 
 
+def test_ctrl_2_from_mode_3_switches_to_mode_2_and_ctrl_3_twice_changes_nothing(s):
+    """Ctrl+3, Ctrl+3: panel 1 reads "Mod: 3 Brl6+"; Ctrl+2: "Mod: 2 Brl8-" and chord 1 comes from the 8-dot table."""
+    s.xdotool("key", "ctrl+3")
+    expect_equal(s.panel(1, "Mod: 3 Brl6+"), "Mod: 3 Brl6+", "panel 1 in mode 3")
+    s.xdotool("key", "ctrl+3")
+    expect_equal(s.panel(1), "Mod: 3 Brl6+", "panel 1 after Ctrl+3 again")
+    s.xdotool("key", "ctrl+2")
+    expect_equal(s.panel(1, "Mod: 2 Brl8-"), "Mod: 2 Brl8-", "panel 1 in mode 2")
+    s.chord(1)
+    expect_equal(s.text("\u2801"), "\u2801", "chord 1 in mode 2")
+
+
+def test_combination_of_two_cells_is_looked_up_as_one_key(s):
+    """F9, chords 1-2-5 and 1-4, F9: nothing while collecting, then the text of "125|14"."""
+    s.xdotool("key", "F9")
+    expect_equal(s.panel(2, "Zko: Ein"), "Zko: Ein", "panel 2 while collecting")
+    s.chord(1, 2, 5)
+    s.chord(1, 4)
+    time.sleep(0.3)
+    expect_equal(s.text(), "", "text while collecting")
+    s.xdotool("key", "F9")
+    expect_equal(s.text("x"), "x", "text after F9")
+    expect_equal(s.panel(2, "Zko: Aus"), "Zko: Aus", "panel 2 afterwards")
+
+
+def test_combination_ended_by_enter_is_inserted_before_the_line_break(s):
+    """F9, chord 1, Enter: the text of "1", then the new line."""
+    s.xdotool("key", "F9")
+    s.chord(1)
+    s.xdotool("key", "Return")
+    expect_equal(s.text("a\r\n"), "a\r\n", "text")
+
+
+def test_one_hand_entry_completes_the_chord_with_shift(s):
+    """F2, then F and J one after the other, then Shift: one cell 1-4."""
+    s.xdotool("key", "F2")
+    expect_equal(s.panel(4, "Eha: Ein"), "Eha: Ein", "panel 4")
+    s.chord(1)
+    s.chord(4)
+    time.sleep(0.3)
+    expect_equal(s.text(), "", "text before Shift")
+    s.xdotool("key", "shift")
+    expect_equal(s.text("c"), "c", "text after Shift")
+
+
+def test_dot_key_with_shift_types_the_letter(s):
+    """Shift+F and Shift+J type "FJ" instead of a cell."""
+    s.xdotool("key", "shift+f", "shift+j")
+    expect_equal(s.text("FJ"), "FJ", "text")
+
+
+def test_mode_0_types_letters_until_a_combination_is_started(s):
+    """Ctrl+0, F D types "fd"; F9, chord 1, F9 adds the combination's text; then F types "f" again."""
+    s.xdotool("key", "ctrl+0")
+    s.xdotool("key", "f", "d")
+    expect_equal(s.text("fd"), "fd", "typed in mode 0")
+    s.xdotool("key", "F9")
+    s.chord(1)
+    s.xdotool("key", "F9")
+    expect_equal(s.text("fda"), "fda", "after the combination")
+    s.xdotool("key", "f")
+    expect_equal(s.text("fdaf"), "fdaf", "typed again")
+
+
+def test_opening_a_menu_clears_a_half_built_chord(s):
+    """F down, a click opens the "Modus" menu, F up, Escape twice, chord J: only cell 4."""
+    s.xdotool("keydown", "f")
+    s.xdotool("mousemove", "--window", s.window, "140", "10", "click", "1")
+    time.sleep(0.5)
+    s.xdotool("keyup", "f")
+    s.xdotool("key", "Escape")
+    s.xdotool("key", "Escape")
+    time.sleep(0.3)
+    s.refocus()
+    s.chord(4)
+    expect_equal(s.text("@"), "@", "text")
+
+
+def test_dot_keys_type_letters_into_a_modal_dialog(s):
+    """Text selected, Ctrl+T opens the font dialog: F D S J type letters there; Escape, chord 1 replaces the text."""
+    s.run_probe("settext", "78", "79")
+    s.xdotool("key", "ctrl+a")
+    s.xdotool("key", "ctrl+t")
+    deadline = time.time() + 10
+    while s.foreground_is_main():
+        if time.time() > deadline:
+            raise AssertionError("the font dialog did not open")
+        time.sleep(0.2)
+    time.sleep(0.5)
+    s.xdotool("key", "f", "d", "s", "j")
+    time.sleep(0.3)
+    typed = s.run_probe("focustext")
+    if "fdsj" not in typed:
+        raise AssertionError(f"the dialog field holds {typed!r}, not the typed letters")
+    s.xdotool("key", "Escape")
+    time.sleep(0.5)
+    s.refocus()
+    s.chord(1)
+    expect_equal(s.text("a"), "a", "text after the dialog")
+
+
+def test_window_fits_a_small_screen_and_keeps_its_minimum(s):
+    """On a 1024 x 600 screen the window starts 1024 x 600 and cannot be made smaller than 1000 x 600."""
+    expect_equal(s.run_probe("rect"), "1024 600", "start size")
+    s.run_probe("resize", "500", "300")
+    expect_equal(s.run_probe("rect"), "1000 600", "size after asking for 500 x 300")
+
+
 SMALL_TABLE = ["Kleine Tabelle", "1=97", "14=99"]
+COMBINATION_TABLE = ["Kombinationen", "1=97", "4=64", "14=99", "125|14=120"]
 TESTS = [
     (test_chord_inserts_one_cell_whatever_the_release_order, None),
     (test_keys_pressed_one_after_the_other_give_two_cells, None),
@@ -197,20 +322,33 @@ TESTS = [
     (test_chord_replaces_the_selection, None),
     (test_dots_7_and_8_alone_give_the_unicode_braille_cell, None),
     (test_value_above_ffff_puts_the_caret_after_both_units, {"Standard.tab": ["Emoji", "1=128512"]}),
+    (test_ctrl_2_from_mode_3_switches_to_mode_2_and_ctrl_3_twice_changes_nothing, None),
+    (test_combination_of_two_cells_is_looked_up_as_one_key, {"Standard.tab": COMBINATION_TABLE}),
+    (test_combination_ended_by_enter_is_inserted_before_the_line_break, None),
+    (test_one_hand_entry_completes_the_chord_with_shift, None),
+    (test_dot_key_with_shift_types_the_letter, None),
+    (test_mode_0_types_letters_until_a_combination_is_started, None),
+    (test_opening_a_menu_clears_a_half_built_chord, None),
+    (test_dot_keys_type_letters_into_a_modal_dialog, None),
+    (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
 ]
 
 
-def start_display(env):
-    if env.get("DISPLAY") and subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
+def start_display(env, screen=None):
+    """Uses the display in env if it works, unless a screen size is asked for;
+    otherwise starts Xvfb and sets DISPLAY in env. Returns the server or None."""
+    if not screen and env.get("DISPLAY") and subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
         return None
-    number = next(n for n in range(90, 140) if not os.path.exists(f"/tmp/.X11-unix/X{n}"))
-    server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", "1280x1024x24", "-noreset"],
+    number = next(n for n in range(90, 140)
+                  if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
+    server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{screen or '1280x1024'}x24", "-noreset"],
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     env["DISPLAY"] = f":{number}"
     for _ in range(100):
         if subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
             break
         time.sleep(0.1)
+    subprocess.run(["setxkbmap", "us"], env=env)
     return server
 
 
@@ -220,6 +358,7 @@ def main():
     parser.add_argument("--probe", required=True)
     parser.add_argument("--junit", required=True)
     parser.add_argument("--keep-screenshots")
+    parser.add_argument("--only", help="run only the tests whose name contains this")
     args = parser.parse_args()
 
     screenshots = args.keep_screenshots or os.path.join(os.path.dirname(os.path.abspath(args.junit)), "screenshots")
@@ -229,16 +368,22 @@ def main():
     # The dot keys are named by their US keysyms.
     subprocess.run(["setxkbmap", "us"], env=env)
     env = wine_environment(os.path.join(os.path.dirname(os.path.abspath(args.probe)), "wineprefix"))
+    selected = [row for row in TESTS if not args.only or args.only in row[0].__name__]
     suite = ET.Element("testsuite", name="e2e")
     failures = 0
     try:
-        for test, tables in TESTS:
+        for test, tables, *screen in selected:
             name = test.__name__
             case = ET.SubElement(suite, "testcase", classname="e2e", name=name)
             started = time.time()
-            session = None
+            session = own_display = None
+            test_env = env
             try:
-                session = Session(env, args.tree, args.probe, tables)
+                if screen:  # a display of its own; Wine must start afresh on it
+                    subprocess.run(["wineserver", "-k"], env=env)
+                    test_env = dict(env)
+                    own_display = start_display(test_env, screen[0])
+                session = Session(test_env, args.tree, args.probe, tables)
                 test(session)
                 print(f"PASS {name} ({time.time() - started:.1f} s)")
             except Exception as error:  # one failing test must not stop the others
@@ -246,20 +391,23 @@ def main():
                 ET.SubElement(case, "failure", message=str(error))
                 shot = os.path.join(screenshots, name + ".png")
                 os.makedirs(screenshots, exist_ok=True)
-                subprocess.run(["timeout", "20", "import", "-window", "root", shot], env=env)
+                subprocess.run(["timeout", "20", "import", "-window", "root", shot], env=test_env)
                 print(f"FAIL {name}: {error} (screenshot {shot})")
             finally:
                 case.set("time", f"{time.time() - started:.2f}")
                 if session:
                     session.close()
+                if own_display:
+                    subprocess.run(["wineserver", "-k"], env=env)
+                    own_display.kill()
     finally:
         subprocess.run(["wineserver", "-k"], env=env)
         if server:
             server.kill()
-    suite.set("tests", str(len(TESTS)))
+    suite.set("tests", str(len(selected)))
     suite.set("failures", str(failures))
     ET.ElementTree(suite).write(args.junit, encoding="utf-8", xml_declaration=True)
-    print(f"{len(TESTS) - failures} passed, {failures} failed")
+    print(f"{len(selected) - failures} passed, {failures} failed")
     return 1 if failures else 0
 
 

@@ -5,7 +5,13 @@
 //   probe sel              "start end" of the editor's selection
 //   probe settext HEX...   replaces the editor's text (UTF-16 units in hex)
 //   probe select A B       selects from A to B
+//   probe panel N          the text of status panel N
+//   probe foreground       the caption of the foreground window
+//   probe focustext        the text of the focused control of the foreground window
+//   probe rect             "width height" of the main window
+//   probe resize W H       asks the main window for that size
 #include <windows.h>
+#include <commctrl.h>
 #include <richedit.h>
 
 #include <cstdio>
@@ -43,6 +49,37 @@ void PrintUtf8(const std::wstring& text) {
     std::printf("%s\n", bytes.c_str());
 }
 
+// SB_GETTEXTW into a buffer inside the window's own process.
+bool StatusPanelText(HWND bar, int panel, std::wstring& text) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(bar, &processId);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) return false;
+    const SIZE_T bytes = 1024 * sizeof(wchar_t);
+    void* remote = VirtualAllocEx(process, nullptr, bytes, MEM_COMMIT, PAGE_READWRITE);
+    bool ok = false;
+    if (remote) {
+        const LRESULT length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, WPARAM(panel), 0));
+        if (length < 1000) {
+            SendMessageW(bar, SB_GETTEXTW, WPARAM(panel), reinterpret_cast<LPARAM>(remote));
+            std::vector<wchar_t> buffer(size_t(length) + 1);
+            ok = ReadProcessMemory(process, remote, buffer.data(), buffer.size() * sizeof(wchar_t), nullptr) != 0;
+            text.assign(buffer.data(), size_t(length));
+            while (!text.empty() && text[0] == L'\t') text.erase(0, 1);
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return ok;
+}
+
+std::wstring WindowText(HWND window) {
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::vector<wchar_t> buffer(size_t(length) + 1);
+    SendMessageW(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()));
+    return buffer.data();
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -55,6 +92,40 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowTextW(main, caption, 261);
         PrintUtf8(caption);
         return 0;
+    }
+    if (command == L"panel" && argc == 3) {
+        std::wstring text;
+        const HWND bar = FindWindowExW(main, nullptr, STATUSCLASSNAMEW, nullptr);
+        if (!bar || !StatusPanelText(bar, int(std::wcstol(argv[2], nullptr, 10)), text)) return 1;
+        PrintUtf8(text);
+        return 0;
+    }
+    if (command == L"foreground") {
+        wchar_t caption[261] = {};
+        GetWindowTextW(GetForegroundWindow(), caption, 261);
+        PrintUtf8(caption);
+        return 0;
+    }
+    if (command == L"focustext") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        const HWND foreground = GetForegroundWindow();
+        if (!foreground || !GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) || !info.hwndFocus)
+            return 1;
+        PrintUtf8(WindowText(info.hwndFocus));
+        return 0;
+    }
+    if (command == L"rect") {
+        RECT bounds{};
+        GetWindowRect(main, &bounds);
+        std::printf("%ld %ld\n", long(bounds.right - bounds.left), long(bounds.bottom - bounds.top));
+        return 0;
+    }
+    if (command == L"resize" && argc == 4) {
+        return SetWindowPos(main, nullptr, 0, 0, std::wcstol(argv[2], nullptr, 10), std::wcstol(argv[3], nullptr, 10),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
     }
     const HWND editor = Editor(main);
     if (!editor) return 1;
