@@ -41,7 +41,7 @@ def summary(folder, build_failed):
         else:
             failed += 1
             print(f"FAILED: {name}")
-    expected = ("core.xml", "win32.xml", "e2e.xml")
+    expected = ("core.xml", "fonts.xml", "win32.xml", "e2e.xml")
     for name in expected:
         if not os.path.exists(os.path.join(folder, name)):
             print(f"missing test report: {name}")

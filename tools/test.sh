@@ -21,6 +21,9 @@ must cmake -S "$root" -B "$build/native" -G Ninja -DKORVALIN_SANITIZE=ON >/dev/n
 must cmake --build "$build/native" -j2
 "$build/native/tests/core/core_tests" --gtest_brief=1 --gtest_output="xml:$results/core.xml"
 
+stage "shipped fonts against the standard table"
+python3 "$root/tests/fonts/fonts_test.py" --data "$root/data" --junit "$results/fonts.xml" | tail -3
+
 stage "fuzzing (${fuzz_seconds} s each)"
 must env CC=clang CXX=clang++ cmake -S "$root" -B "$build/fuzz" -G Ninja -DKORVALIN_FUZZ=ON -DKORVALIN_SANITIZE=ON >/dev/null
 must cmake --build "$build/fuzz" -j2

@@ -1,13 +1,20 @@
 #include "app/Haupt.h"
 
 #include "app/WindowRules.h"
+#include "appearance/FontFiles.h"
 #include "input/Translation.h"
 #include "tables/SystemCodecs.h"
 #include "util/Errors.h"
+#include "util/FileDialogs.h"
 #include "util/FontDialog.h"
+#include "util/LxUtils.h"
+#include "util/Printing.h"
+#include "util/RichStream.h"
+#include "util/SafeFile.h"
 #include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
+#include <commctrl.h>
 #include <mmsystem.h>
 #include <ole2.h>
 #include <windowsx.h>
@@ -22,12 +29,19 @@ bool ProgramClosing = false;
 
 namespace {
 
+std::u16string FullPathName(const std::u16string& name) {
+    wchar_t path[MAX_PATH * 4] = {};
+    const DWORD length = GetFullPathNameW(WStr(name), DWORD(std::size(path)), path, nullptr);
+    return length > 0 && length < std::size(path) ? U16(path) : name;
+}
+
 constexpr UINT_PTR kTimer0Start = 1;
 constexpr UINT kTimer0StartInterval = 5;
 constexpr int kRichEditMaxLength = 214748364;
 constexpr int kDesignClientWidth = 644, kDesignClientHeight = 441;
 constexpr TSizeLimits kStartupSize{.Width = 1200, .Height = 900, .MinWidth = 1000, .MinHeight = 700};
 constexpr UINT kFirstMenuId = 100;
+constexpr std::u16string_view kDocumentFont = u"Charis SIL|16|0|0000|clBlack";
 constexpr int kStatusPanelCount = 6;
 
 TWorkArea MonitorWorkArea(HWND window) {
@@ -38,19 +52,35 @@ TWorkArea MonitorWorkArea(HWND window) {
             info.rcWork.bottom - info.rcWork.top};
 }
 
-// The width of Text followed by a blank in Font.
-int TextWidthSpaced(HFONT font, const std::u16string& text) {
-    const HDC screen = GetDC(nullptr);
-    const HGDIOBJ old = SelectObject(screen, font ? font : GetStockObject(DEFAULT_GUI_FONT));
-    const std::u16string spaced = text + u" ";
-    SIZE size{};
-    GetTextExtentPoint32W(screen, WStr(spaced), int(spaced.size()), &size);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
-    return size.cx;
+}  // namespace
+
+// ---- modal windows and the dialog bracket ----
+
+template <class TDialog>
+auto TForm1::Modal(TDialog&& Dialog) {
+    ApplicationEvents1ModalBegin();
+    struct TEnd {
+        TForm1& Form;
+        ~TEnd() { Form.ApplicationEvents1ModalEnd(); }
+    } end{*this};
+    return Dialog();
 }
 
-}  // namespace
+template <class TDialog>
+void TForm1::WithDialogBracket(TDialog&& Dialog) {
+    MerkActiveControl = GetFocus();
+    SuspendHook();
+    struct TRestore {
+        TForm1& Form;
+        ~TRestore() {
+            Form.SetActiveControl();
+            Form.ResumeHook();
+        }
+    } restore{*this};
+    Dialog();
+}
+
+// ---- creation, show, close ----
 
 TForm1::TForm1(std::u16string exeFolder)
     : FExeFolder(std::move(exeFolder)), FCodecs(SystemTextCodecs()), FTabellen(FExeFolder) {
@@ -62,6 +92,7 @@ TForm1::~TForm1() {
     FApplicationActive = false;
     SetHookS(false);
     PlaySoundW(nullptr, nullptr, SND_PURGE);
+    LoadFontFiles(false, {});
     if (KeyHook) KeyHook->SetOnPreExecute(nullptr);
     KeyHook.reset();
 }
@@ -94,6 +125,10 @@ void TForm1::FormCreate() {
     editArgs.Width = editArgs.Height = 100;
     RichEdit1.Create(editArgs);
     RichEdit1.SetMaxLength(kRichEditMaxLength);
+    TFontValue documentFont;
+    AssignFontSpec(&documentFont, kDocumentFont);
+    CHARFORMAT2W format = FontToCharFormat(documentFont);
+    RichEdit1.Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     RichEdit1.OnKeyPress = [this](wchar_t& key) { RichEdit1KeyPress(key); };
     RichEdit1.OnKeyDown = [this](WORD& key) { RichEdit1KeyDown(key); };
 
@@ -130,7 +165,7 @@ void TForm1::Show(int showCommand) {
 void TForm1::FormShow() {
     FTabellen.Load(FCodecs);
     FTabellen.SetAktTabFilename(Einstellungen.Tab1Filename);
-    SchalterEinrichten();
+    SchriftartZuweisen();
     FensterEinrichten();
     RichEdit1.SetFocus();
     FApplicationActive = true;
@@ -142,6 +177,7 @@ void TForm1::Timer0StartTimer() {
     KillTimer(Handle(), kTimer0Start);
     const auto messages = LoadWorkingTables(FTabellen, Einstellungen.Tab1Filename, Einstellungen.Tab2Filename, true, FCodecs, FTables);
     for (const std::u16string& message : messages) MessageDlg(message, MB_ICONERROR | MB_OK);
+    LoadFontFiles(true, [this](const std::u16string& message) { MessageDlg(message, MB_ICONERROR | MB_OK); });
 }
 
 void TForm1::FormClose() {
@@ -195,8 +231,15 @@ void TForm1::FensterEinrichten() {
     SetWindowPos(Handle(), nullptr, position.Left, position.Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void TForm1::SchriftartZuweisen() {
+    FSchrift = CreateFontFromSpec(Einstellungen.Schriftart);
+    StatusBar1.Send(WM_SETFONT, reinterpret_cast<WPARAM>(FSchrift.Get()), TRUE);
+    SchalterEinrichten();
+}
+
 void TForm1::SchalterEinrichten() {
     if (!StatusBar1.Handle()) return;
+    StatusBar1.Send(SB_SETMINHEIGHT, WPARAM(FontControlHeight(FSchrift.Get(), TControlKind::StatusBar)));
     StatusBar1.Send(WM_SIZE);  // the bar docks itself at the bottom
     RECT client{};
     GetClientRect(Handle(), &client);
@@ -206,7 +249,7 @@ void TForm1::SchalterEinrichten() {
     std::vector<int> widths;
     int used = 0;
     for (const std::u16string& text : StatusPanelMeasureTexts()) {
-        widths.push_back(TextWidthSpaced(StatusBar1.Font(), text));
+        widths.push_back(FontTextWidthSpaced(FSchrift.Get(), text));
         used += widths.back();
     }
     widths.push_back(std::max(0, int(client.right) - used));
@@ -307,6 +350,7 @@ void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS) {
     const int start = RichEdit1.SelStart();
     RichEdit1.ReplaceSel(text);
     RichEdit1.SetSel(start, int(text.size()));
+    ApplyModeFont(RichEdit1.Handle(), translation.FontModeIndex, text, translation.FontVariant, FUnicodeBrailleFont);
     RichEdit1.SetSel(start + int(text.size()), 0);
     PlaySound(Einstellungen.SoundTippenFilename, false);
 }
@@ -332,6 +376,7 @@ void TForm1::RichEdit1KeyPress(wchar_t& Key) {
         Key = 0;
         CharToRichEdit(u"0", wasCombination || FModus == TModus::M5);
     } else {
+        if (!Einstellungen.Fonts[0].empty()) AssignFontSpecToAttributes(RichEdit1.Handle(), Einstellungen.Fonts[0][0].Settings);
         PlaySound(Einstellungen.SoundTippenFilename, false);
     }
 }
@@ -359,8 +404,8 @@ void TForm1::SetModus(TModus value) {
     UpdateHookS();
 }
 
-void TForm1::MenuModusM0_5Click(const TMenuEntry& Sender) {
-    if (Sender.Tag >= 0 && Sender.Tag <= 5) SetModus(TModus(Sender.Tag));
+void TForm1::MenuModusM0_5Click(const TMenuEntry* Sender) {
+    if (Sender && Sender->Tag >= 0 && Sender->Tag <= 5) SetModus(TModus(Sender->Tag));
 }
 
 void TForm1::SetLautgruppeS(bool value) {
@@ -383,7 +428,7 @@ void TForm1::SetLautgruppeS(bool value) {
     if (!pending.empty()) CharToRichEdit(pending, true);
 }
 
-void TForm1::MenuModusLautgruppeClick(const TMenuEntry&) { SetLautgruppeS(!FLautgruppeS); }
+void TForm1::MenuModusLautgruppeClick(const TMenuEntry*) { SetLautgruppeS(!FLautgruppeS); }
 
 bool TForm1::GetEinhandS() const { return Einstellungen.EinhandS; }
 
@@ -395,9 +440,9 @@ void TForm1::SetEinhandS(bool value) {
     StatusBar1.SetPanelText(4, EinhandPanelText(value));
 }
 
-void TForm1::MenuEinstEinhandClick(const TMenuEntry&) { SetEinhandS(!GetEinhandS()); }
+void TForm1::MenuEinstEinhandClick(const TMenuEntry*) { SetEinhandS(!GetEinhandS()); }
 
-void TForm1::MenuEinstSoundSClick(const TMenuEntry&) {
+void TForm1::MenuEinstSoundSClick(const TMenuEntry*) {
     Einstellungen.SoundS = !Einstellungen.SoundS;
     SetMenuItemCheckedS("MenuEinstSoundS", Einstellungen.SoundS);
 }
@@ -511,7 +556,7 @@ void TForm1::MenuCommand(UINT id, bool byShortCut) {
             if (menu->OnPopup) (this->*menu->OnPopup)();
         if (!korvalin::MenuItemEnabled(MenuRoot(id - kFirstMenuId), id)) return;
     }
-    if (entry->OnClick) (this->*entry->OnClick)(*entry);
+    if (entry->OnClick) (this->*entry->OnClick)(entry);
 }
 
 void TForm1::InitMenuPopup(HMENU menu) {
@@ -551,23 +596,136 @@ void TForm1::MenuBearbeitenClick() {
 
 void TForm1::MenuEinstellungenClick() { SetMenuItemCheckedS("MenuEinstSoundS", Einstellungen.SoundS); }
 
-void TForm1::MenuDateiBeendenClick(const TMenuEntry&) { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+void TForm1::MenuDateiBeendenClick(const TMenuEntry*) { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
+
+// ---- documents ----
+
+void TForm1::MenuDateiOeffnenClick(const TMenuEntry* Sender) {
+    if (!Sender && FParameters.empty()) return;
+    std::u16string name = Sender ? FFilename : FullPathName(FParameters.front());
+    TFileDialogArgs args{std::u16string(texts::OpenFilter), std::u16string(texts::DocumentExt),
+                         std::u16string(ExtractFilePath(name)), u"",
+                         OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING,
+                         [this] { OpenSaveDialogShow(); }};
+    WithDialogBracket([&] {
+        if (Sender) {
+            const auto chosen = Modal([&] { return OpenFileDialog(Handle(), args); });
+            if (!chosen) return;
+            name = *chosen;
+        }
+        if (SpeichernTestOk()) LoadDocument(name);
+    });
+}
+
+void TForm1::LoadDocument(const std::u16string& name) {
+    const bool modified = RichEdit1.Modified();
+    const int selStart = RichEdit1.SelStart(), selLength = RichEdit1.SelLength();
+    const std::string fallback = RichToRtf(RichEdit1);
+    try {
+        TUpdateBracket bracket(RichEdit1);
+        LoadDocumentBytes(RichEdit1, ReadFileBytes(name));
+    } catch (const std::exception& error) {
+        {
+            TUpdateBracket bracket(RichEdit1);
+            RichFromRtf(RichEdit1, fallback);
+            RichEdit1.SetSel(selStart, selLength);
+            RichEdit1.SetModified(modified);
+        }
+        const auto* own = dynamic_cast<const EKorvalin*>(&error);
+        MessageDlg(Format(texts::FileOpenFailed, {name, own ? own->Message() : Utf8ToU16(error.what())}),
+                   MB_ICONERROR | MB_OK);
+        return;
+    }
+    SetFilename(name);
+    RichEdit1.ClearUndo();
+    RichEdit1.SetModified(false);
+    SpeichernUnterS = false;
+}
+
+bool TForm1::WriteDocument(const std::u16string& name) {
+    try {
+        WriteFileSafely(name, [this](HANDLE file) { RichToRtfFile(RichEdit1, file); });
+        return true;
+    } catch (const EKorvalin& error) {
+        MessageDlg(Format(texts::FileSaveFailed, {name, error.Message()}), MB_ICONERROR | MB_OK);
+        return false;
+    }
+}
+
+bool TForm1::Speichern() {
+    if (SpeichernUnterS) return SpeichernUnter();
+    if (!WriteDocument(FFilename)) return false;
+    RichEdit1.SetModified(false);
+    return true;
+}
+
+bool TForm1::SpeichernUnter() {
+    TFileDialogArgs args{std::u16string(texts::SaveFilter), std::u16string(texts::DocumentExt),
+                         std::u16string(ExtractFilePath(FFilename)),
+                         SpeichernUnterS ? std::u16string(texts::NewDocumentFile) : std::u16string(ExtractFileName(FFilename)),
+                         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_ENABLESIZING,
+                         [this] { OpenSaveDialogShow(); }};
+    std::optional<std::u16string> chosen;
+    WithDialogBracket([&] { chosen = Modal([&] { return SaveFileDialog(Handle(), args); }); });
+    if (!chosen || !WriteDocument(*chosen)) return false;
+    SetFilename(*chosen);
+    RichEdit1.SetModified(false);
+    return true;
+}
+
+int TForm1::SpeichernTest() {
+    if (!RichEdit1.Modified()) return 0;
+    const std::u16string_view name = ExtractFileName(FFilename);
+    return MessageDlg(Format(SpeichernUnterS ? texts::SaveChangesInNew : texts::SaveChangesIn, {name}),
+                      MB_ICONQUESTION | MB_YESNOCANCEL);
+}
+
+bool TForm1::SpeichernTestOk() {
+    const int answer = SpeichernTest();
+    if (answer == IDCANCEL) return false;
+    return answer != IDYES || Speichern();
+}
+
+void TForm1::MenuDateiSpeichernClick(const TMenuEntry*) { Speichern(); }
+void TForm1::MenuDateiSpeichernUnterClick(const TMenuEntry*) { SpeichernUnter(); }
+
+void TForm1::MenuDateiCloseClick(const TMenuEntry*) {
+    if (!SpeichernTestOk()) return;
+    SetFilename(std::u16string(ExtractFilePath(FFilename)).append(texts::NewDocumentName));
+    SpeichernUnterS = true;
+    CaptionZuweisen();
+}
+
+void TForm1::MenuDateiDruckenClick(const TMenuEntry*) {
+    if (!PrinterInstalled()) {
+        MessageDlg(std::u16string(texts::NoPrinter), MB_ICONINFORMATION | MB_OK);
+        return;
+    }
+    WithDialogBracket([this] {
+        PRINTDLGW dialog{};
+        dialog.lStructSize = sizeof(dialog);
+        dialog.hwndOwner = Handle();
+        dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+        dialog.nFromPage = dialog.nToPage = dialog.nMinPage = 1;
+        dialog.nMaxPage = 0xFFFF;
+        const bool chosen = Modal([&] { return PrintDlgW(&dialog) != FALSE; });
+        struct TRelease {
+            PRINTDLGW& Dialog;
+            ~TRelease() {
+                if (Dialog.hDC) DeleteDC(Dialog.hDC);
+                if (Dialog.hDevMode) GlobalFree(Dialog.hDevMode);
+                if (Dialog.hDevNames) GlobalFree(Dialog.hDevNames);
+            }
+        } release{dialog};
+        if (chosen && dialog.hDC) PrintRichEdit(RichEdit1, dialog.hDC, Format(texts::PrintJob, {WindowCaption(Handle())}));
+    });
+}
+
+void TForm1::OpenSaveDialogShow() { ClearKeys(); }
+
+bool TForm1::FormCloseQuery() { return SpeichernTestOk(); }
 
 // ---- the dialog bracket ----
-
-template <class TDialog>
-void TForm1::WithDialogBracket(TDialog&& Dialog) {
-    MerkActiveControl = GetFocus();
-    SuspendHook();
-    struct TRestore {
-        TForm1& Form;
-        ~TRestore() {
-            Form.SetActiveControl();
-            Form.ResumeHook();
-        }
-    } restore{*this};
-    Dialog();
-}
 
 void TForm1::SetActiveControl() {
     const HWND control = std::exchange(MerkActiveControl, nullptr);
@@ -576,21 +734,18 @@ void TForm1::SetActiveControl() {
 
 // ---- edit commands ----
 
-void TForm1::MenuBearbeitenZeichenformatClick(const TMenuEntry&) {
+void TForm1::MenuBearbeitenZeichenformatClick(const TMenuEntry*) {
     WithDialogBracket([this] {
         CHARFORMAT2W format = RichEdit1.SelAttributes();
-        ApplicationEvents1ModalBegin();
-        const bool chosen = ChooseCharFormat(Handle(), format);
-        ApplicationEvents1ModalEnd();
-        if (chosen) RichEdit1.SetSelAttributes(format);
+        if (Modal([&] { return ChooseCharFormat(Handle(), format); })) RichEdit1.SetSelAttributes(format);
     });
 }
 
-void TForm1::MenuBearbeitenAllesMarkierenClick(const TMenuEntry&) { RichEdit1.Send(EM_SETSEL, 0, -1); }
-void TForm1::MenuBearbeitenKopierenClick(const TMenuEntry&) { RichEdit1.Send(WM_COPY); }
-void TForm1::MenuBearbeitenAusschneidenClick(const TMenuEntry&) { RichEdit1.Send(WM_CUT); }
-void TForm1::MenuBearbeitenLoeschenClick(const TMenuEntry&) { RichEdit1.Send(WM_CLEAR); }
-void TForm1::MenuBearbeitenEinfuegenClick(const TMenuEntry&) { RichEdit1.Send(WM_PASTE); }
+void TForm1::MenuBearbeitenAllesMarkierenClick(const TMenuEntry*) { RichEdit1.Send(EM_SETSEL, 0, -1); }
+void TForm1::MenuBearbeitenKopierenClick(const TMenuEntry*) { RichEdit1.Send(WM_COPY); }
+void TForm1::MenuBearbeitenAusschneidenClick(const TMenuEntry*) { RichEdit1.Send(WM_CUT); }
+void TForm1::MenuBearbeitenLoeschenClick(const TMenuEntry*) { RichEdit1.Send(WM_CLEAR); }
+void TForm1::MenuBearbeitenEinfuegenClick(const TMenuEntry*) { RichEdit1.Send(WM_PASTE); }
 
 // ---- application events ----
 
@@ -618,10 +773,8 @@ void TForm1::ApplicationEvents1ModalEnd() {
 }
 
 int TForm1::MessageDlg(const std::u16string& text, UINT flags) {
-    ApplicationEvents1ModalBegin();
-    const int answer = MessageBoxW(Handle(), WStr(text), WStr(std::u16string(texts::ProgramTitle)), flags);
-    ApplicationEvents1ModalEnd();
-    return answer;
+    if (OnMessageDlg) return OnMessageDlg(text, flags);
+    return Modal([&] { return MessageBoxW(Handle(), WStr(text), WStr(std::u16string(texts::ProgramTitle)), flags); });
 }
 
 void TForm1::HandleException(const std::exception& error) {
@@ -712,6 +865,7 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CLOSE:
+        if (!FormCloseQuery()) return 0;
         FormClose();
         DestroyWindow(Handle());
         return 0;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/ResConst.h"
+#include "appearance/FontFiles.h"
 #include "input/Chords.h"
 #include "input/hooks.h"
 #include "settings/DatenC.h"
@@ -13,6 +14,7 @@
 #include "util/ShortCut.h"
 #include "util/Wnd.h"
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -37,7 +39,7 @@ public:
         const char* Name = "";
         std::u16string_view Caption;  // "-" for a separator
         TShortCut ShortCut;
-        void (TForm1::*OnClick)(const TMenuEntry&) = nullptr;  // nullptr: the command does nothing
+        void (TForm1::*OnClick)(const TMenuEntry*) = nullptr;  // nullptr: the command does nothing
         void (TForm1::*OnPopup)() = nullptr;                   // a menu's opening
         int GroupIndex = 0;                                     // radio group, 0 for none
         int Tag = 0;
@@ -63,6 +65,16 @@ public:
     const std::u16string& Filename() const { return FFilename; }
     void SetFilename(const std::u16string& value);
     bool SpeichernUnterS = true;
+
+    // Opens a document: with a Sender through the open dialog, without one
+    // the first command-line parameter.
+    void MenuDateiOeffnenClick(const TMenuEntry* Sender);
+    bool Speichern();
+    bool SpeichernUnter();
+    // 0 when the document is unchanged, otherwise the answer: IDYES,
+    // IDNO or IDCANCEL.
+    int SpeichernTest();
+    std::vector<std::u16string> FParameters;
     bool SchonGesuchtS = false;
 
     void ClearKeys() { FChords.ClearKeys(); }
@@ -88,6 +100,9 @@ public:
 
     TRichEdit RichEdit1;
     TStatusBar StatusBar1;
+    // Where set, message boxes go here instead of to the screen (tests);
+    // returns the answer.
+    std::function<int(const std::u16string& text, UINT flags)> OnMessageDlg;
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -101,6 +116,7 @@ private:
     void CaptionZuweisen();
     void FensterEinrichten();
     void SchalterEinrichten();
+    void SchriftartZuweisen();
     void ApplyStartupSize();
     void GetMinMaxInfo(MINMAXINFO& info) const;
 
@@ -118,17 +134,28 @@ private:
     void MenuDateiClick();
     void MenuBearbeitenClick();
     void MenuEinstellungenClick();
-    void MenuDateiBeendenClick(const TMenuEntry&);
-    void MenuBearbeitenZeichenformatClick(const TMenuEntry&);
-    void MenuBearbeitenAllesMarkierenClick(const TMenuEntry&);
-    void MenuBearbeitenKopierenClick(const TMenuEntry&);
-    void MenuBearbeitenAusschneidenClick(const TMenuEntry&);
-    void MenuBearbeitenEinfuegenClick(const TMenuEntry&);
-    void MenuBearbeitenLoeschenClick(const TMenuEntry&);
-    void MenuModusM0_5Click(const TMenuEntry& Sender);
-    void MenuModusLautgruppeClick(const TMenuEntry&);
-    void MenuEinstEinhandClick(const TMenuEntry&);
-    void MenuEinstSoundSClick(const TMenuEntry&);
+    void MenuDateiBeendenClick(const TMenuEntry*);
+    void MenuDateiSpeichernClick(const TMenuEntry*);
+    void MenuDateiSpeichernUnterClick(const TMenuEntry*);
+    void MenuDateiCloseClick(const TMenuEntry*);
+    void MenuDateiDruckenClick(const TMenuEntry*);
+    void OpenSaveDialogShow();
+    bool FormCloseQuery();
+    // Acts on the save question: false when the operation is to stop.
+    bool SpeichernTestOk();
+    void LoadDocument(const std::u16string& name);
+    // Writes the document as RTF; shows the message and gives false on failure.
+    bool WriteDocument(const std::u16string& name);
+    void MenuBearbeitenZeichenformatClick(const TMenuEntry*);
+    void MenuBearbeitenAllesMarkierenClick(const TMenuEntry*);
+    void MenuBearbeitenKopierenClick(const TMenuEntry*);
+    void MenuBearbeitenAusschneidenClick(const TMenuEntry*);
+    void MenuBearbeitenEinfuegenClick(const TMenuEntry*);
+    void MenuBearbeitenLoeschenClick(const TMenuEntry*);
+    void MenuModusM0_5Click(const TMenuEntry* Sender);
+    void MenuModusLautgruppeClick(const TMenuEntry*);
+    void MenuEinstEinhandClick(const TMenuEntry*);
+    void MenuEinstSoundSClick(const TMenuEntry*);
 
     // The dialog bracket: remember the focused control and suspend the hook
     // around Dialog, refocus and resume afterwards, also after an error.
@@ -149,6 +176,9 @@ private:
     void ApplicationEvents1Deactivate();
     void ApplicationEvents1ModalBegin();
     void ApplicationEvents1ModalEnd();
+    // Runs Dialog as a modal window of this one.
+    template <class TDialog>
+    auto Modal(TDialog&& Dialog);
     // Shows a message box as a modal window of this one.
     int MessageDlg(const std::u16string& text, UINT flags);
 
@@ -173,6 +203,10 @@ private:
     std::vector<HMENU> FMenuHandles;  // per menu entry: its menu, if it opens one
     TMenuHandle PopupMenu1;
     TAcceleratorTable FAccelerators;
+
+    TFontHandle FSchrift;  // the user-interface font
+    TUnicodeBrailleFontChooser FUnicodeBrailleFont{
+        [](const std::u16string& face) { return FontHasBraillePatterns(face); }};
 
     TChordCapture FChords;
     std::unique_ptr<TLowLevelKeyboardHook> KeyHook;

@@ -7,7 +7,7 @@ namespace korvalin {
 namespace {
 
 using TEntry = TForm1::TMenuEntry;
-using TClick = void (TForm1::*)(const TEntry&);
+using TClick = void (TForm1::*)(const TEntry*);
 using TOpen = void (TForm1::*)();
 
 constexpr TEntry Entry(int level, const char* name, std::u16string_view caption, TShortCut shortCut = {},
@@ -67,12 +67,12 @@ constexpr int kModusGroup = 1, kUpdateCheckGroup = 2;
 std::span<const TForm1::TMenuEntry> TForm1::MenuEntries() {
     static const TEntry kEntries[] = {
         Menu("MenuDatei", u"&Datei", &TForm1::MenuDateiClick),
-        Item("MenuDateiOeffnen", u"Ö&ffnen...", Ctrl('O')),
-        Item("MenuDateiSpeichern", u"&Speichern", Ctrl('S')),
-        Item("MenuDateiSpeichernUnter", u"Speichern &unter...", Ctrl('U')),
+        Item("MenuDateiOeffnen", u"Ö&ffnen...", Ctrl('O'), &TForm1::MenuDateiOeffnenClick),
+        Item("MenuDateiSpeichern", u"&Speichern", Ctrl('S'), &TForm1::MenuDateiSpeichernClick),
+        Item("MenuDateiSpeichernUnter", u"Speichern &unter...", Ctrl('U'), &TForm1::MenuDateiSpeichernUnterClick),
         Separator(),
-        Item("MenuDateiDrucken", u"&Drucken...", Ctrl('P')),
-        Item("MenuDateiClose", u"S&chließen", FKey(4, ssCtrl)),
+        Item("MenuDateiDrucken", u"&Drucken...", Ctrl('P'), &TForm1::MenuDateiDruckenClick),
+        Item("MenuDateiClose", u"S&chließen", FKey(4, ssCtrl), &TForm1::MenuDateiCloseClick),
         Separator(),
         Item("MenuDateiBeenden", u"&Beenden", FKey(4, ssAlt), &TForm1::MenuDateiBeendenClick),
 

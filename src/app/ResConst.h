@@ -24,6 +24,16 @@ inline constexpr std::u16string_view HookActivationFailed =
     u"Die Braille-Tastatureingabe konnte nicht aktiviert werden!\r\n%s";
 inline constexpr std::u16string_view HookCreationFailed = u" CREATION FAILED!";
 inline constexpr std::u16string_view HookCreationFailedOs = u"%s CREATION FAILED! Windows-Fehler %d: %s";
+inline constexpr std::u16string_view FileOpenFailed = u"Die Datei \"%s\" konnte nicht geöffnet werden!\r\n%s";
+inline constexpr std::u16string_view FileSaveFailed = u"Die Datei \"%s\" konnte nicht gespeichert werden!\r\n%s";
+inline constexpr std::u16string_view SaveChangesIn = u"Änderungen in \"%s\" speichern?";
+inline constexpr std::u16string_view SaveChangesInNew = u"Änderungen im %s speichern?";
+inline constexpr std::u16string_view NewDocumentFile = u"Dokument.RTF";
+inline constexpr std::u16string_view OpenFilter = u"Rich Text Format (*.RTF)|*.RTF|Alle Dateien (*.*)|*.*|";
+inline constexpr std::u16string_view SaveFilter = u"Rich Text Format (*.RTF)|*.RTF|";
+inline constexpr std::u16string_view DocumentExt = u"RTF";
+inline constexpr std::u16string_view NoPrinter = u"Es ist kein Drucker installiert!";
+inline constexpr std::u16string_view PrintJob = u"Drucke %s";
 inline constexpr std::u16string_view UnexpectedError = u"Der Befehl konnte nicht ausgeführt werden.\r\n%s";
 inline constexpr std::u16string_view HookSlotsExhausted = u"Es können keine weiteren Tastatur-Hooks angelegt werden.";
 

@@ -18,14 +18,6 @@ int FitDimension(int wanted, int& minimum, int& maximum, int work) {
     return size;
 }
 
-bool IsPathDelimiter(char16_t c) { return c == u'\\' || c == u'/' || c == u':'; }
-
-// The folder part including its final delimiter; empty without one.
-std::u16string_view FolderPart(std::u16string_view path) {
-    const auto end = std::find_if(path.rbegin(), path.rend(), IsPathDelimiter);
-    return path.substr(0, size_t(path.rend() - end));
-}
-
 }  // namespace
 
 TSizeLimits StartupSize(const TSizeLimits& wanted, int workWidth, int workHeight) {
@@ -42,12 +34,12 @@ TWindowPosition FensterPosition(const TWorkArea& workArea, int width, int height
 }
 
 TDocumentName FilenameZuweisen(std::u16string_view value, std::u16string_view current, std::u16string_view exeFolder) {
-    const std::u16string_view folder = FolderPart(value);
+    const std::u16string_view folder = ExtractFilePath(value);
     if (!value.empty() && folder.size() < value.size())
         return {std::u16string(value), std::u16string(value.substr(folder.size()))};
     TDocumentName name;
     if (!value.empty()) name.Filename = value;
-    else if (!current.empty()) name.Filename = FolderPart(current);
+    else if (!current.empty()) name.Filename = ExtractFilePath(current);
     else name.Filename = exeFolder;
     name.DisplayName = texts::NewDocumentName;
     return name;

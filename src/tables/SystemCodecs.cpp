@@ -1,6 +1,8 @@
 #include "tables/SystemCodecs.h"
 
 #include "util/LxRtfRef.h"
+#include "util/RichStream.h"
+#include "util/SafeFile.h"
 #include "util/Win32Text.h"
 
 #include <climits>
@@ -30,7 +32,27 @@ std::optional<std::u16string> RtfToText(const std::u16string& filename) {
     }
 }
 
+std::string TextToAnsi(std::u16string_view text) {
+    if (text.empty() || text.size() > size_t(INT_MAX)) return {};
+    const auto* units = reinterpret_cast<const wchar_t*>(text.data());
+    const int size = WideCharToMultiByte(CP_ACP, 0, units, int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(size_t(size > 0 ? size : 0), '\0');
+    if (size > 0) WideCharToMultiByte(CP_ACP, 0, units, int(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
 }  // namespace
+
+void SaveTextFile(const std::u16string& FileName, const std::u16string& Text, TFileTextType Kind) {
+    if (Kind == fttRtf) {
+        TRtfRef holder;
+        holder.Rich().SetText(Text);
+        WriteFileSafely(FileName, [&holder](HANDLE file) { RichToRtfFile(holder.Rich(), file); });
+        return;
+    }
+    const std::string bytes = TextToFileBytes(Text, Kind, TextToAnsi);
+    WriteFileSafely(FileName, [&bytes](HANDLE file) { WriteAll(file, bytes.data(), bytes.size()); });
+}
 
 TTextCodecs SystemTextCodecs() { return TTextCodecs{AnsiToText, RtfToText}; }
 

@@ -8,4 +8,8 @@ namespace korvalin {
 
 TTextCodecs SystemTextCodecs();
 
+// Writes Text to FileName in the encoding of Kind (RTF through a hidden rich
+// edit), replacing the file only once it is complete; throws EKorvalin.
+void SaveTextFile(const std::u16string& FileName, const std::u16string& Text, TFileTextType Kind);
+
 }  // namespace korvalin

@@ -2,6 +2,7 @@
 
 #include "app/ResConst.h"
 #include "util/Errors.h"
+#include "util/TextUtils.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -217,6 +218,24 @@ bool FileExists(const std::u16string& filename) {
     const auto path = PathOf(filename);
     std::error_code error;
     return path && std::filesystem::exists(*path, error) && !std::filesystem::is_directory(*path, error);
+}
+
+std::string TextToFileBytes(std::u16string_view text, TFileTextType kind,
+                            const std::function<std::string(std::u16string_view)>& TextToAnsi) {
+    switch (kind) {
+    case fttUnicode: {
+        std::string bytes = "\xFF\xFE";
+        bytes.reserve(2 + text.size() * 2);
+        for (const char16_t unit : text) {
+            bytes.push_back(char(unit & 0xFF));
+            bytes.push_back(char(unit >> 8));
+        }
+        return bytes;
+    }
+    case fttUtf8: return U16ToUtf8(text);
+    case fttUtf8Bom: return std::string("\xEF\xBB\xBF").append(U16ToUtf8(text));
+    default: return TextToAnsi(text);
+    }
 }
 
 }  // namespace korvalin

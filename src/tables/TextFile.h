@@ -64,6 +64,12 @@ std::u16string TextFromFileBytes(std::string_view bytes, const std::u16string& f
 // The whole text of a file; throws EKorvalin with the message to show.
 std::u16string LoadTextFile(const std::u16string& filename, const TTextCodecs& codecs);
 
+// The bytes the text writer puts into a file of a kind other than RTF:
+// fttUnicode FF FE and UTF-16 LE, fttUtf8 UTF-8, fttUtf8Bom EF BB BF and
+// UTF-8, any other kind TextToAnsi's bytes (the system's ANSI code page).
+std::string TextToFileBytes(std::u16string_view text, TFileTextType kind,
+                            const std::function<std::string(std::u16string_view)>& TextToAnsi);
+
 // True for an existing file, false for a folder or a missing name.
 bool FileExists(const std::u16string& filename);
 

@@ -35,4 +35,76 @@ std::u16string WindowCaption(HWND window) {
     return U16(caption, length > 0 ? size_t(length) : 0);
 }
 
+// ---- measuring ----
+
+namespace {
+
+// The screen's device context with Font (or the system icon font) selected,
+// everything put back and released on every path.
+class TMeasureDC {
+public:
+    explicit TMeasureDC(HFONT font) : FDC(GetDC(nullptr)) {
+        if (!FDC) return;
+        if (!font) {
+            LOGFONTW iconFont{};
+            if (SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(iconFont), &iconFont, 0))
+                FIconFont = CreateFontIndirectW(&iconFont);
+            font = FIconFont ? FIconFont : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        }
+        FOld = SelectObject(FDC, font);
+    }
+    ~TMeasureDC() {
+        if (!FDC) return;
+        if (FOld) SelectObject(FDC, FOld);
+        if (FIconFont) DeleteObject(FIconFont);
+        ReleaseDC(nullptr, FDC);
+    }
+    TMeasureDC(const TMeasureDC&) = delete;
+    TMeasureDC& operator=(const TMeasureDC&) = delete;
+    HDC Get() const { return FDC; }
+
+private:
+    HDC FDC;
+    HFONT FIconFont = nullptr;
+    HGDIOBJ FOld = nullptr;
+};
+
+}  // namespace
+
+int FontTextHeight(HFONT font) {
+    const TMeasureDC dc(font);
+    TEXTMETRICW metrics{};
+    if (!dc.Get() || !GetTextMetricsW(dc.Get(), &metrics)) return 0;
+    return metrics.tmHeight;
+}
+
+int FontTextWidth(HFONT font, std::u16string_view text) {
+    if (text.empty()) return 0;
+    const TMeasureDC dc(font);
+    SIZE size{};
+    if (!dc.Get() ||
+        !GetTextExtentPoint32W(dc.Get(), reinterpret_cast<const wchar_t*>(text.data()), int(text.size()), &size))
+        return 0;
+    return size.cx;
+}
+
+int FontTextWidthSpaced(HFONT font, std::u16string_view text) {
+    std::u16string spaced(text);
+    spaced += u' ';
+    return FontTextWidth(font, spaced);
+}
+
+int FontControlHeight(HFONT font, TControlKind kind) {
+    int height = FontTextHeight(font);
+    if (height <= 0) height = 12;
+    switch (kind) {
+        case TControlKind::Edit: return height + 8;
+        case TControlKind::Button: return height + 12;
+        case TControlKind::StatusBar: return height + 6;
+        case TControlKind::CheckBox: return height + 8;
+        case TControlKind::Other: break;
+    }
+    return height;
+}
+
 }  // namespace korvalin

@@ -145,4 +145,11 @@ std::u16string Format(std::u16string_view fmt, std::initializer_list<TFormatArg>
     return out;
 }
 
+std::u16string_view ExtractFilePath(std::u16string_view path) {
+    const size_t delimiter = path.find_last_of(u"\\/:");
+    return delimiter == std::u16string_view::npos ? std::u16string_view() : path.substr(0, delimiter + 1);
+}
+
+std::u16string_view ExtractFileName(std::u16string_view path) { return path.substr(ExtractFilePath(path).size()); }
+
 }  // namespace korvalin

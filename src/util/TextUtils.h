@@ -31,6 +31,11 @@ std::u16string Utf8ToU16(std::string_view s);
 
 std::u16string IntToStr(std::int64_t value);
 
+// The folder part of a path up to and including its last "\\", "/" or ":"
+// (empty without one), and the rest after it.
+std::u16string_view ExtractFilePath(std::u16string_view path);
+std::u16string_view ExtractFileName(std::u16string_view path);
+
 using TFormatArg = std::variant<std::u16string_view, std::int64_t>;
 // Replaces each "%s" and "%d" in turn by the next argument; "%%" gives "%".
 std::u16string Format(std::u16string_view fmt, std::initializer_list<TFormatArg> args);

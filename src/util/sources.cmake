@@ -7,4 +7,8 @@ list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/LxRtfRef.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Wnd.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Menus.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FontDialog.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/FontDialog.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RichStream.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SafeFile.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Printing.cpp)

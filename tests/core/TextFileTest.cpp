@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "app/ResConst.h"
 #include "util/Errors.h"
+#include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
 
@@ -153,4 +154,18 @@ TEST(TextFileLoading, NamesWithoutAFileSystemFormAndOddInputAreDefinedFailuresOr
     EXPECT_EQ(text.size(), 9u + 350000u);
     EXPECT_EQ(text.back(), u'\u2801');
     EXPECT_EQ(GetFileTextType(folder.Write("long2.tab", longLine + "\xC3")), fttAnsi);
+}
+
+TEST(TextFileWriter, EachKindWritesItsBytes) {
+    const auto ansi = [](std::u16string_view text) { return "ansi:" + U16ToUtf8(text); };
+    EXPECT_EQ(TextToFileBytes(u"abc", fttUtf8Bom, ansi), "\xEF\xBB\xBF" "abc");
+    EXPECT_EQ(TextToFileBytes(u"abc", fttUnicode, ansi), std::string("\xFF\xFE" "a\0b\0c\0", 8));
+    EXPECT_EQ(TextToFileBytes(u"\u2801", fttUnicode, ansi), "\xFF\xFE\x01\x28");
+    EXPECT_EQ(TextToFileBytes(u"\u00FC\r\n", fttUtf8, ansi), "\xC3\xBC\r\n");
+    EXPECT_EQ(TextToFileBytes(u"x", fttAnsi, ansi), "ansi:x");
+    EXPECT_EQ(TextToFileBytes(u"x", fttUnknown, ansi), "ansi:x");
+    // what the writer writes, the reader reads back
+    for (const TFileTextType kind : {fttUnicode, fttUtf8Bom})
+        EXPECT_EQ(TextFromFileBytes(TextToFileBytes(u"Gr\u00FC\u00DFe \u2801", kind, ansi), u"", {}), u"Gr\u00FC\u00DFe \u2801")
+            << kind;
 }

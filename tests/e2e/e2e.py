@@ -117,7 +117,37 @@ class Session:
             time.sleep(0.1)
 
     def foreground_is_main(self):
-        return self.run_probe("foreground", check=False).endswith(TITLE)
+        return self.run_probe("foreground", check=False) == self.run_probe("caption", check=False)
+
+    def wait_for_dialog(self, what, seconds=10):
+        """Waits until a window other than the main window has the foreground."""
+        deadline = time.time() + seconds
+        while self.foreground_is_main():
+            if time.time() > deadline:
+                raise AssertionError(f"{what} did not open")
+            time.sleep(0.2)
+        time.sleep(0.5)
+
+    def enter_file_name(self, path):
+        """Types a file name into the open or save dialog in front and confirms it."""
+        dialog = self.run_probe("foreground")
+        self.xdotool("type", "--delay", "20", path)
+        time.sleep(0.5)
+        for _ in range(3):
+            self.xdotool("key", "Return")
+            deadline = time.time() + 5
+            while time.time() < deadline:
+                if self.run_probe("foreground", check=False) != dialog:
+                    time.sleep(0.5)
+                    if self.foreground_is_main():
+                        self.refocus()
+                    return
+                time.sleep(0.2)
+        raise AssertionError(f"the dialog {dialog!r} did not take the file name")
+
+    def wine_path(self, name):
+        """The Windows name of a file in the test's folder."""
+        return "Z:" + os.path.join(self.folder, name).replace("/", "\\")
 
     def refocus(self):
         subprocess.run(["timeout", "2", "xdotool", "windowfocus", "--sync", self.window], env=self.env)
@@ -286,12 +316,7 @@ def test_dot_keys_type_letters_into_a_modal_dialog(s):
     s.run_probe("settext", "78", "79")
     s.xdotool("key", "ctrl+a")
     s.xdotool("key", "ctrl+t")
-    deadline = time.time() + 10
-    while s.foreground_is_main():
-        if time.time() > deadline:
-            raise AssertionError("the font dialog did not open")
-        time.sleep(0.2)
-    time.sleep(0.5)
+    s.wait_for_dialog("the font dialog")
     s.xdotool("key", "f", "d", "s", "j")
     time.sleep(0.3)
     typed = s.run_probe("focustext")
@@ -309,6 +334,46 @@ def test_window_fits_a_small_screen_and_keeps_its_minimum(s):
     expect_equal(s.run_probe("rect"), "1024 600", "start size")
     s.run_probe("resize", "500", "300")
     expect_equal(s.run_probe("rect"), "1000 600", "size after asking for 500 x 300")
+
+
+def test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about(s):
+    """Cells in modes 1 to 5, Ctrl+U saves as RTF, Ctrl+F4 closes; Ctrl+O reopens the text; after a change
+    Ctrl+O asks "Änderungen in ... speichern?" after the file dialog and Cancel keeps everything."""
+    for mode in range(1, 6):
+        s.xdotool("key", f"ctrl+{mode}")
+        s.chord(1, 2)
+    typed = s.text()
+    if len(typed) != 5:
+        raise AssertionError(f"five cells expected, got {typed!r}")
+    path = s.wine_path("Brief.rtf")
+    s.xdotool("key", "ctrl+u")
+    s.wait_for_dialog("the save dialog")
+    s.enter_file_name(path)
+    deadline = time.time() + 10
+    while not s.run_probe("caption").startswith("Brief.rtf - "):
+        if time.time() > deadline:
+            raise AssertionError("the document was not saved under its name")
+        time.sleep(0.2)
+    with open(os.path.join(s.folder, "Brief.rtf"), "rb") as saved:
+        if not saved.read(5) == b"{\\rtf":
+            raise AssertionError("the saved file is not RTF")
+    s.xdotool("key", "ctrl+F4")
+    expect_equal(s.text(""), "", "text after closing")
+    s.xdotool("key", "ctrl+o")
+    s.wait_for_dialog("the open dialog")
+    s.enter_file_name(path)
+    expect_equal(s.text(typed + "\r\n").rstrip("\r\n"), typed, "text after reopening")
+
+    s.refocus()
+    s.chord(1)
+    changed = s.text(typed + "a", 3)
+    s.xdotool("key", "ctrl+o")
+    s.wait_for_dialog("the open dialog")
+    s.enter_file_name(path)
+    expect_equal(s.run_probe("foreground"), TITLE, "the save question after the file dialog")
+    s.xdotool("key", "Escape")
+    time.sleep(0.5)
+    expect_equal(s.text(), changed, "text after Cancel")
 
 
 SMALL_TABLE = ["Kleine Tabelle", "1=97", "14=99"]
@@ -330,6 +395,7 @@ TESTS = [
     (test_mode_0_types_letters_until_a_combination_is_started, None),
     (test_opening_a_menu_clears_a_half_built_chord, None),
     (test_dot_keys_type_letters_into_a_modal_dialog, None),
+    (test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about, None),
     (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
 ]
 

@@ -21,24 +21,7 @@
 
 namespace {
 
-const wchar_t kTitleEnd[] = L"Korvalin V1.21";
-
-BOOL CALLBACK FindMain(HWND window, LPARAM found) {
-    wchar_t caption[261] = {};
-    const int length = GetWindowTextW(window, caption, 261);
-    const int endLength = int(wcslen(kTitleEnd));
-    if (length >= endLength && wcscmp(caption + length - endLength, kTitleEnd) == 0) {
-        *reinterpret_cast<HWND*>(found) = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND MainWindow() {
-    HWND found = nullptr;
-    EnumWindows(FindMain, reinterpret_cast<LPARAM>(&found));
-    return found;
-}
+HWND MainWindow() { return FindWindowW(L"TForm1", nullptr); }
 
 HWND Editor(HWND main) { return main ? FindWindowExW(main, nullptr, L"RICHEDIT50W", nullptr) : nullptr; }
 

@@ -47,12 +47,18 @@ protected:
                       "Standard\r\n1=97\r\n12=65|66\r\n124=128512\r\n4567=95\r\n125|14=120\r\n");
         FFolder.Write("Tabellen\\Brl2UniBrl.tab", "Acht\r\n78=10432\r\n");
         FForm = std::make_unique<TForm1>(FFolder.Folder());
+        // this folder ships no fonts: their messages are collected, not shown
+        FForm->OnMessageDlg = [this](const std::u16string& text, UINT) {
+            FMessages.push_back(text);
+            return IDOK;
+        };
         FForm->Show(SW_SHOWNOACTIVATE);
         PumpMessages(100);  // the start timer loads the tables
     }
 
     TProgramFolder FFolder;
     std::unique_ptr<TForm1> FForm;
+    std::vector<std::u16string> FMessages;
 };
 
 
@@ -236,12 +242,18 @@ TEST_F(FormTest, ShortcutsActOnlyWhenTheRulesEnableTheirItem) {
     EXPECT_EQ(FForm->RichEdit1.Text(), u"aca");
 
     FForm->RichEdit1.SetModified(false);
-    Command(*FForm, "MenuDateiSpeichern", true);  // Ctrl+S refreshes the "Datei" states first
+    Command(*FForm, "MenuDateiSpeichern", true);  // runs the "Datei" opening handler first
+    EXPECT_FALSE(FForm->MenuItemEnabled("MenuDateiClose"));  // never saved or opened
+    const std::u16string saved = FFolder.Folder() + u"Brief.rtf";
+    FForm->SetFilename(saved);
+    FForm->RichEdit1.SetModified(false);
+    Command(*FForm, "MenuDateiSpeichern", true);  // Ctrl+S without changes does nothing
     EXPECT_FALSE(FForm->MenuItemEnabled("MenuDateiSpeichern"));
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(saved)));
     FForm->RichEdit1.SetModified(true);
     Command(*FForm, "MenuDateiSpeichern", true);
-    EXPECT_TRUE(FForm->MenuItemEnabled("MenuDateiSpeichern"));
-    EXPECT_FALSE(FForm->MenuItemEnabled("MenuDateiClose"));  // never saved or opened
+    EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(saved)));
+    EXPECT_FALSE(FForm->RichEdit1.Modified());
 }
 
 TEST_F(FormTest, ModeItemsSwitchTheModeCheckTheirItemAndWriteTheStatusPanel) {

@@ -1,0 +1,60 @@
+#include "util/FileDialogs.h"
+
+#include "util/Win32Text.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace korvalin {
+
+namespace {
+
+constexpr size_t kNameBufferSize = 32768;
+
+UINT_PTR CALLBACK DialogHook(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
+    } else if (message == WM_NOTIFY && reinterpret_cast<const OFNOTIFYW*>(lParam)->hdr.code == CDN_INITDONE) {
+        const auto* args = reinterpret_cast<const TFileDialogArgs*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
+        if (args && args->OnShow) args->OnShow();
+    }
+    return 0;
+}
+
+std::optional<std::u16string> ShowFileDialog(HWND owner, const TFileDialogArgs& args, bool save) {
+    std::u16string filter = args.Filter;
+    std::replace(filter.begin(), filter.end(), u'|', u'\0');
+    filter.push_back(u'\0');
+    std::vector<wchar_t> name(kNameBufferSize, L'\0');
+    std::copy_n(args.FileName.begin(), std::min(args.FileName.size(), name.size() - 1), name.begin());
+
+    OPENFILENAMEW dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = reinterpret_cast<const wchar_t*>(filter.c_str());
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name.data();
+    dialog.nMaxFile = DWORD(name.size());
+    dialog.lpstrInitialDir = args.InitialDir.empty() ? nullptr : WStr(args.InitialDir);
+    dialog.lpstrDefExt = args.DefaultExt.empty() ? nullptr : WStr(args.DefaultExt);
+    dialog.Flags = args.Options | OFN_EXPLORER | OFN_ENABLEHOOK;
+    dialog.lpfnHook = DialogHook;
+    dialog.lCustData = reinterpret_cast<LPARAM>(&args);
+    const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+    if (!chosen) return std::nullopt;
+    return U16(name.data());
+}
+
+}  // namespace
+
+std::optional<std::u16string> OpenFileDialog(HWND owner, const TFileDialogArgs& args) {
+    return ShowFileDialog(owner, args, false);
+}
+
+std::optional<std::u16string> SaveFileDialog(HWND owner, const TFileDialogArgs& args) {
+    return ShowFileDialog(owner, args, true);
+}
+
+}  // namespace korvalin

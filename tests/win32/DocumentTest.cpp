@@ -1,0 +1,188 @@
+#include "app/Haupt.h"
+#include "util/Errors.h"
+#include "util/RichStream.h"
+#include "util/LxUtils.h"
+#include "util/SafeFile.h"
+#include "util/Win32Text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+using namespace korvalin;
+
+namespace {
+
+std::filesystem::path FreshFolder(const char* name) {
+    const auto folder = std::filesystem::temp_directory_path() / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+std::string Contents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace
+
+TEST(SafeFile, AFailingWriteLeavesTheOldFileAndNoTemporaryFile) {
+    const auto folder = FreshFolder("korvalin-safefile");
+    const auto target = folder / "Brief.rtf";
+    std::ofstream(target, std::ios::binary) << "last good copy";
+    const auto halfThenFail = [](HANDLE file) {
+        WriteAll(file, "half", 4);
+        throw EKorvalin(u"Datenträger voll");
+    };
+    try {
+        WriteFileSafely(target.u16string(), halfThenFail);
+        FAIL() << "the failure was not raised";
+    } catch (const EKorvalin& error) {
+        EXPECT_EQ(error.Message(), u"Datenträger voll");
+    }
+    EXPECT_EQ(Contents(target), "last good copy");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+
+    WriteFileSafely(target.u16string(), [](HANDLE file) { WriteAll(file, "new", 3); });
+    EXPECT_EQ(Contents(target), "new");
+    WriteFileSafely((folder / "Neu.rtf").u16string(), [](HANDLE file) { WriteAll(file, "x", 1); });
+    EXPECT_EQ(Contents(folder / "Neu.rtf"), "x");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
+    EXPECT_THROW(ReadFileBytes((folder / "fehlt.rtf").u16string()), EKorvalin);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(RichStream, DocumentBytesAreReadAsRtfOrAsTextByTheirByteOrderMark) {
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    TRichEdit edit;
+    TCreateArgs args;
+    args.Parent = parent;
+    args.Style = WS_CHILD | ES_MULTILINE;
+    edit.Create(args);
+    const struct {
+        std::string bytes;
+        std::u16string text;
+    } rows[] = {
+        {"{\\rtf1\\ansi Gr\\'fc\\'df\\par}", u"Grüß"},
+        {std::string("\xFF\xFEG\0r\0\xFC\0\x00\x28", 10), u"Grü\u2800"},
+        {std::string("\xFE\xFF\0G\0r\0\xFC\x28\x00", 10), u"Grü\u2800"},
+        {"\xEF\xBB\xBFGr\xC3\xBC\xE2\xA0\x80", u"Grü\u2800"},
+        {"Gr\xFC\xDF", u"Grüß"},  // the ANSI code page 1252 of the test setup
+        {"", u""},
+    };
+    for (const auto& row : rows) {
+        LoadDocumentBytes(edit, row.bytes);
+        std::u16string text = edit.Text();
+        while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.pop_back();
+        EXPECT_EQ(text, row.text) << row.bytes;
+    }
+    // RTF out and in again keeps the text
+    edit.SetText(u"Zeile\u2801");
+    const std::string rtf = RichToRtf(edit);
+    edit.SetText(u"");
+    ASSERT_TRUE(RichFromRtf(edit, rtf));
+    EXPECT_EQ(edit.Text().substr(0, 6), u"Zeile\u2801");
+    DestroyWindow(edit.Handle());
+    DestroyWindow(parent);
+}
+
+class DocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FFolder = FreshFolder("korvalin-documents");
+        std::filesystem::create_directories(FFolder / "Tabellen");
+        FForm = std::make_unique<TForm1>(FFolder.u16string() + u"\\");
+        FForm->OnMessageDlg = [this](const std::u16string& text, UINT) {
+            FMessages.push_back(text);
+            return FAnswer;
+        };
+    }
+    void TearDown() override {
+        FForm.reset();
+        std::filesystem::remove_all(FFolder);
+    }
+    std::u16string Path(const char* name) const { return (FFolder / name).u16string(); }
+    void Open(const std::u16string& path) {
+        FForm->FParameters = {path};
+        FForm->MenuDateiOeffnenClick(nullptr);
+    }
+
+    std::filesystem::path FFolder;
+    std::unique_ptr<TForm1> FForm;
+    std::vector<std::u16string> FMessages;
+    int FAnswer = IDNO;
+};
+
+TEST_F(DocumentTest, SavedDocumentOpensAgainWithItsTextAndName) {
+    FForm->RichEdit1.SetText(u"a\u2801b");
+    FForm->SetFilename(Path("Brief.rtf"));
+    ASSERT_TRUE(FForm->Speichern());
+    EXPECT_FALSE(FForm->RichEdit1.Modified());
+    EXPECT_EQ(Contents(FFolder / "Brief.rtf").substr(0, 5), "{\\rtf");
+
+    FForm->SetFilename(Path("Anderes.rtf"));
+    FForm->RichEdit1.SetText(u"anders");
+    FForm->RichEdit1.SetModified(false);
+    Open(Path("Brief.rtf"));
+    EXPECT_TRUE(FMessages.empty());
+    EXPECT_EQ(FForm->RichEdit1.Text().substr(0, 3), u"a\u2801b");
+    EXPECT_EQ(FForm->Filename(), Path("Brief.rtf"));
+    EXPECT_FALSE(FForm->RichEdit1.Modified());
+    EXPECT_FALSE(FForm->SpeichernUnterS);
+}
+
+TEST_F(DocumentTest, AFileThatCannotBeOpenedLeavesTextSelectionAndModifiedFlag) {
+    FForm->RichEdit1.SetText(u"bleibt");
+    FForm->RichEdit1.SetSel(1, 3);
+    FForm->RichEdit1.SetModified(true);
+    Open(Path("fehlt.rtf"));
+    ASSERT_EQ(FMessages.size(), 2u);  // the save question, then the error
+    EXPECT_EQ(FMessages[0], u"Änderungen im Dokument speichern?");
+    EXPECT_EQ(FMessages[1].find(u"Die Datei \"" + Path("fehlt.rtf") + u"\" konnte nicht geöffnet werden!\r\n"), 0u);
+    EXPECT_EQ(FForm->RichEdit1.Text().substr(0, 6), u"bleibt");
+    EXPECT_EQ(FForm->RichEdit1.SelStart(), 1);
+    EXPECT_EQ(FForm->RichEdit1.SelLength(), 3);
+    EXPECT_TRUE(FForm->RichEdit1.Modified());
+    EXPECT_EQ(FForm->Filename(), u"Dokument");
+}
+
+TEST_F(DocumentTest, CancelInTheSaveQuestionStopsOpenCloseAndExit) {
+    std::ofstream(FFolder / "Brief.rtf", std::ios::binary) << "{\\rtf1 Brief\\par}";
+    FForm->SetFilename(Path("Alt.rtf"));
+    FForm->RichEdit1.SetText(u"geändert");
+    FForm->RichEdit1.SetModified(true);
+    FAnswer = IDCANCEL;
+    Open(Path("Brief.rtf"));
+    EXPECT_EQ(FMessages.back(), u"Änderungen in \"Alt.rtf\" speichern?");
+    EXPECT_EQ(FForm->RichEdit1.Text().substr(0, 8), u"geändert");
+    SendMessageW(FForm->Handle(), WM_COMMAND, MAKEWPARAM(FForm->MenuId("MenuDateiClose"), 0), 0);
+    EXPECT_EQ(FForm->Filename(), Path("Alt.rtf"));
+    SendMessageW(FForm->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(IsWindow(FForm->Handle()));
+    EXPECT_EQ(FMessages.size(), 3u);
+}
+
+TEST_F(DocumentTest, YesSavesFirstAndClosingKeepsTheFolderForTheNextDocument) {
+    FForm->SetFilename(Path("Brief.rtf"));
+    FForm->RichEdit1.SetText(u"Inhalt");
+    FForm->RichEdit1.SetModified(true);
+    FAnswer = IDYES;
+    SendMessageW(FForm->Handle(), WM_COMMAND, MAKEWPARAM(FForm->MenuId("MenuDateiClose"), 0), 0);
+    EXPECT_EQ(Contents(FFolder / "Brief.rtf").substr(0, 5), "{\\rtf");
+    EXPECT_EQ(FForm->Filename(), Path("Dokument"));
+    EXPECT_TRUE(FForm->SpeichernUnterS);
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"");
+    EXPECT_FALSE(FForm->RichEdit1.Modified());
+    SendMessageW(FForm->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(FForm->MenuHandle("MenuDatei")), 0);
+    EXPECT_FALSE(FForm->MenuItemEnabled("MenuDateiClose"));
+}
+
+TEST_F(DocumentTest, PlainTextFilesOpenAsText) {
+    std::ofstream(FFolder / "Notiz.txt", std::ios::binary) << "\xEF\xBB\xBFNotiz \xE2\xA0\x81";
+    Open(Path("Notiz.txt"));
+    EXPECT_EQ(FForm->RichEdit1.Text().substr(0, 7), u"Notiz \u2801");
+    EXPECT_EQ(WindowCaption(FForm->Handle()), u"Notiz.txt - Korvalin V1.21");
+}
