@@ -61,6 +61,8 @@ echo "Windows tests run the $WINEARCH build ($tests_build)"
     --gtest_output="xml:win32.xml")
 
 stage "end-to-end tests (Wine, Xvfb)"
+source "$root/tools/printer.sh"
+printer_start || echo "no PDF printer: the printing test will fail"
 timeout 1800 python3 "$root/tests/e2e/e2e.py" --tree "$tests_build/Korvalin" \
     --probe "$tests_build/tests/e2e/probe.exe" --junit "$results/e2e.xml" \
     --keep-screenshots "$results/screenshots"

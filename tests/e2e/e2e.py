@@ -15,6 +15,7 @@ files, and ends the program afterwards.
 import argparse
 import glob
 import os
+import pwd
 import shutil
 import subprocess
 import sys
@@ -376,6 +377,81 @@ def test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about(s
     expect_equal(s.text(), changed, "text after Cancel")
 
 
+def pdf_folder():
+    """Where the CUPS PDF printer puts the jobs of this user."""
+    return os.path.join(pwd.getpwuid(os.getuid()).pw_dir, "PDF")
+
+
+def test_print_reaches_the_pdf_printer_with_text_braille_and_job_name(s):
+    """Mode 0 types "Hallo", mode 1 chord 1-2: Ctrl+P, Enter; the PDF holds the text and the cell and is titled
+    "Drucke Dokument - Korvalin V1.21"."""
+    started = time.time() - 1
+    s.xdotool("key", "ctrl+0")
+    s.xdotool("type", "Hallo ")
+    s.xdotool("key", "ctrl+1")
+    s.chord(1, 2)
+    expect_equal(s.text("Hallo b"), "Hallo b", "text")
+    s.xdotool("key", "ctrl+p")
+    s.wait_for_dialog("the print dialog")
+    s.xdotool("key", "Return")
+    deadline = time.time() + 40
+    newest = None
+    while time.time() < deadline:
+        pdfs = [os.path.join(pdf_folder(), name) for name in os.listdir(pdf_folder())] if os.path.isdir(pdf_folder()) else []
+        pdfs = [path for path in pdfs if os.path.getmtime(path) >= started]
+        queue = subprocess.run(["lpstat", "-o"], capture_output=True, text=True).stdout.strip()
+        if pdfs and not queue:
+            newest = max(pdfs, key=os.path.getmtime)
+            break
+        time.sleep(0.5)
+    if not newest:
+        raise AssertionError("no PDF appeared")
+    time.sleep(0.5)
+    text = subprocess.run(["pdftotext", newest, "-"], capture_output=True, text=True).stdout
+    if "Hallo" not in text or "\u2803" not in text:
+        raise AssertionError(f"the PDF holds {text!r}")
+    info = subprocess.run(["pdfinfo", newest], capture_output=True, text=True).stdout
+    if "Drucke Dokument - Korvalin V1.21" not in info:
+        raise AssertionError(f"the PDF's title is wrong: {info!r}")
+
+
+def test_print_without_a_printer_says_so(s):
+    """Without any printer Ctrl+P shows "Es ist kein Drucker installiert!" and the space bar closes it."""
+    s.chord(1)
+    s.xdotool("key", "ctrl+p")
+    s.wait_for_dialog("the message")
+    expect_equal(s.run_probe("foreground"), TITLE, "the message box")
+    expect_equal(s.run_probe("boxtext"), "Es ist kein Drucker installiert!", "its text")
+    for _ in range(3):  # under Wine the first key after the box opens may not reach it
+        s.xdotool("key", "space")
+        time.sleep(0.7)
+        if s.foreground_is_main():
+            return
+    raise AssertionError("the message did not close")
+
+
+def without_printer(run):
+    """Runs a test with the default printer removed, and adds it again."""
+    def wrapped(s):
+        try:
+            run(s)
+        finally:
+            add_printer()
+    wrapped.__name__ = run.__name__
+    wrapped.before = remove_printer
+    return wrapped
+
+
+def remove_printer():
+    subprocess.run(["lpadmin", "-x", "PDF"], capture_output=True)
+
+
+def add_printer():
+    subprocess.run(["lpadmin", "-p", "PDF", "-E", "-v", "cups-pdf:/", "-m", "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"],
+                   capture_output=True)
+    subprocess.run(["lpadmin", "-d", "PDF"], capture_output=True)
+
+
 SMALL_TABLE = ["Kleine Tabelle", "1=97", "14=99"]
 COMBINATION_TABLE = ["Kombinationen", "1=97", "4=64", "14=99", "125|14=120"]
 TESTS = [
@@ -396,6 +472,8 @@ TESTS = [
     (test_opening_a_menu_clears_a_half_built_chord, None),
     (test_dot_keys_type_letters_into_a_modal_dialog, None),
     (test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about, None),
+    (test_print_reaches_the_pdf_printer_with_text_braille_and_job_name, None),
+    (without_printer(test_print_without_a_printer_says_so), None),
     (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
 ]
 
@@ -449,6 +527,8 @@ def main():
                     subprocess.run(["wineserver", "-k"], env=env)
                     test_env = dict(env)
                     own_display = start_display(test_env, screen[0])
+                if hasattr(test, "before"):
+                    test.before()
                 session = Session(test_env, args.tree, args.probe, tables)
                 test(session)
                 print(f"PASS {name} ({time.time() - started:.1f} s)")

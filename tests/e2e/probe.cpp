@@ -7,6 +7,7 @@
 //   probe select A B       selects from A to B
 //   probe panel N          the text of status panel N
 //   probe foreground       the caption of the foreground window
+//   probe boxtext          the message text of the message box in front
 //   probe focustext        the text of the focused control of the foreground window
 //   probe rect             "width height" of the main window
 //   probe resize W H       asks the main window for that size
@@ -87,6 +88,12 @@ int wmain(int argc, wchar_t** argv) {
         wchar_t caption[261] = {};
         GetWindowTextW(GetForegroundWindow(), caption, 261);
         PrintUtf8(caption);
+        return 0;
+    }
+    if (command == L"boxtext") {
+        const HWND text = GetDlgItem(GetForegroundWindow(), 0xFFFF);  // the static text of a message box
+        if (!text) return 1;
+        PrintUtf8(WindowText(text));
         return 0;
     }
     if (command == L"focustext") {
