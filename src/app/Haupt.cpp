@@ -631,9 +631,7 @@ void TForm1::LoadDocument(const std::u16string& name) {
             RichEdit1.SetSel(selStart, selLength);
             RichEdit1.SetModified(modified);
         }
-        const auto* own = dynamic_cast<const EKorvalin*>(&error);
-        MessageDlg(Format(texts::FileOpenFailed, {name, own ? own->Message() : Utf8ToU16(error.what())}),
-                   MB_ICONERROR | MB_OK);
+        MessageDlg(Format(texts::FileOpenFailed, {name, ErrorMessage(error)}), MB_ICONERROR | MB_OK);
         return;
     }
     SetFilename(name);
@@ -778,9 +776,7 @@ int TForm1::MessageDlg(const std::u16string& text, UINT flags) {
 }
 
 void TForm1::HandleException(const std::exception& error) {
-    const auto* own = dynamic_cast<const EKorvalin*>(&error);
-    const std::u16string detail = own ? own->Message() : Utf8ToU16(error.what());
-    MessageDlg(Format(texts::UnexpectedError, {detail}), MB_ICONERROR | MB_OK);
+    MessageDlg(Format(texts::UnexpectedError, {ErrorMessage(error)}), MB_ICONERROR | MB_OK);
 }
 
 void TForm1::MenuSelect(WPARAM wParam, LPARAM lParam) {

@@ -191,9 +191,8 @@ void TFontFileRegistrations::LoadFontFiles(TInstalledFonts& installed, const TFo
                 }
             } catch (const std::exception& error) {
                 if (!load) continue;
-                const auto* own = dynamic_cast<const EKorvalin*>(&error);
                 std::u16string text = NotLoadedMessage(name);
-                text.append(u"\r\n").append(own ? own->Message() : Utf8ToU16(error.what()));
+                text.append(u"\r\n").append(ErrorMessage(error));
                 if (message) message(text);
             }
         }

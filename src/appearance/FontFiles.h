@@ -1,6 +1,6 @@
 // GDI side of the fonts: the face names known to Windows, the braille glyph
 // test, registering the shipped font files, Windows fonts made from font
-// values and the rich edit's character format set from a specification.
+// values and the rich edit's character format set from a font string.
 #pragma once
 
 #include "appearance/FontSpec.h"

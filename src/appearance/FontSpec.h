@@ -1,4 +1,4 @@
-// Font values and their one-line text form, the font specification string
+// Font values and their one-line text form, the font string
 // "Name|Size|Charset|BIUS|Colour", the colour identifiers, and the choice of a
 // face for text made of Unicode braille patterns.
 #pragma once
@@ -74,7 +74,7 @@ bool IsUnicodeBrailleText(std::u16string_view text);
 inline constexpr std::array<std::u16string_view, 5> UnicodeBrailleFallbackFaces = {
     u"Segoe UI Symbol", u"DejaVu Sans", u"Noto Sans Symbols 2", u"Arial Unicode MS", u"Symbola"};
 
-// The specification used for braille text of a mode when that mode's list is
+// The font string used for braille text of a mode when that mode's list is
 // empty or the index lies outside it.
 inline constexpr std::u16string_view UnicodeBrailleDefaultSpec = u"Charis SIL|18|0|0000|clBlack";
 
@@ -89,7 +89,7 @@ public:
 
     explicit TUnicodeBrailleFontChooser(THasBraillePatterns hasBraillePatterns);
 
-    // The specification for braille text in Mode (0 to 5) with entry Index of
+    // The font string for braille text in Mode (0 to 5) with entry Index of
     // that mode's list in Fonts; an index past the end of a non-empty list
     // falls back to entry 0.
     std::u16string GetUnicodeBrailleFontSpec(const TFonts& fonts, int mode, int index);

@@ -1,5 +1,5 @@
-// The mode font lists: for each input mode a list of (font file, font
-// specification) entries, and their stored form of two "|"-separated strings.
+// The mode font lists: for each input mode a list of (font file,
+// font string) entries, and their stored form of two "|"-separated strings.
 #pragma once
 
 #include <array>
@@ -11,7 +11,7 @@ namespace korvalin {
 
 struct TFontEntry {
     std::u16string Filename;  // full path of a file in "Fonts\"
-    std::u16string Settings;  // font specification string
+    std::u16string Settings;  // font string
     bool operator==(const TFontEntry&) const = default;
 };
 

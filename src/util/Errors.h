@@ -15,4 +15,8 @@ private:
     std::u16string FMessage;
 };
 
+// The text to show for an error: the program's own message, or the
+// standard library's text of a foreign exception.
+std::u16string ErrorMessage(const std::exception& error);
+
 }  // namespace korvalin

@@ -7,6 +7,11 @@ namespace korvalin {
 EKorvalin::EKorvalin(std::u16string message)
     : std::runtime_error(U16ToUtf8(message)), FMessage(std::move(message)) {}
 
+std::u16string ErrorMessage(const std::exception& error) {
+    const auto* own = dynamic_cast<const EKorvalin*>(&error);
+    return own ? own->Message() : Utf8ToU16(error.what());
+}
+
 std::u16string_view Trim(std::u16string_view s) {
     while (!s.empty() && s.front() <= u' ') s.remove_prefix(1);
     while (!s.empty() && s.back() <= u' ') s.remove_suffix(1);

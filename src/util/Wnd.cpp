@@ -78,9 +78,7 @@ LRESULT CALLBACK TWnd::StaticWndProc(HWND window, UINT message, WPARAM wParam, L
 }
 
 void TWnd::HandleException(const std::exception& error) {
-    const auto* own = dynamic_cast<const EKorvalin*>(&error);
-    const std::u16string text = own ? own->Message() : Utf8ToU16(error.what());
-    MessageBoxW(FHandle, WStr(text), nullptr, MB_ICONERROR | MB_OK);
+    MessageBoxW(FHandle, WStr(ErrorMessage(error)), nullptr, MB_ICONERROR | MB_OK);
 }
 
 TControl::~TControl() {

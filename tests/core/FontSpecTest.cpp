@@ -100,7 +100,7 @@ TEST(FontSpec, ColourTableHas52DistinctNamesInItsOrder) {
     }
 }
 
-TEST(FontSpec, MalformedSpecificationsRaiseTheirError) {
+TEST(FontSpec, MalformedFontStringsRaiseTheirError) {
     const struct {
         std::u16string_view spec;
         bool fontError;  // else the integer or colour conversion's own error
@@ -132,7 +132,7 @@ TEST(FontSpec, MalformedSpecificationsRaiseTheirError) {
     }
 }
 
-TEST(FontSpec, UnreadableSpecificationsFallBackToArialTwelveKeepingTheCharset) {
+TEST(FontSpec, UnreadableFontStringsFallBackToArialTwelveKeepingTheCharset) {
     for (const std::u16string_view spec :
          {u"Arial|12|0|101|clBlack", u"Arial|gross|0|0000|clBlack", u"Arial|12|0|0000|lila", u"", u"Courier"}) {
         TFontValue font = MakeFont(u"Courier", 30, 2, u"BIUS", clNavy);

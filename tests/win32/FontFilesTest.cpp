@@ -57,7 +57,7 @@ TFonts FontsInModes(std::initializer_list<int> modes, const std::u16string& file
 
 }  // namespace
 
-TEST(FontFiles, SpecificationsSetFaceSizeStyleAndColourOfTheSelectionOnly) {
+TEST(FontFiles, FontStringsSetFaceSizeStyleAndColourOfTheSelectionOnly) {
     const struct {
         std::u16string_view spec;
         std::u16string_view face;
