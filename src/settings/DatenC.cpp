@@ -165,4 +165,48 @@ void TTabellen::SetAktTabFilename(std::u16string_view name) {
     FAktTabFilename = FAktTabFilenameIndex >= 0 ? FTabs[size_t(FAktTabFilenameIndex)]->Filename() : std::u16string(name);
 }
 
+void TTabellen::MoveTab(size_t from, size_t to) {
+    const auto first = FTabs.begin();
+    if (from > to)
+        std::rotate(first + std::ptrdiff_t(to), first + std::ptrdiff_t(from), first + std::ptrdiff_t(from + 1));
+    else
+        std::rotate(first + std::ptrdiff_t(from), first + std::ptrdiff_t(from + 1), first + std::ptrdiff_t(to + 1));
+}
+
+std::u16string TTabellen::GetFilesString() const {
+    std::u16string s;
+    for (const auto& tab : FTabs) {
+        if (!s.empty()) s += u'|';
+        s.append(BareFilename(tab->Filename()));
+    }
+    return s;
+}
+
+void TTabellen::SetFilesString(std::u16string_view s) {
+    const std::u16string current = FAktTabFilename;
+    size_t next = 0;
+    for (std::u16string_view field : Tokens(s)) {
+        field = Trim(field);
+        const int i = IndexOfFilename(field);
+        if (field.empty() || i < 0 || next >= FTabs.size()) continue;
+        MoveTab(size_t(i), next++);
+    }
+    if (FTabs.size() > kMaxTables) FTabs.resize(kMaxTables);
+    SetAktTabFilename(current);
+}
+
+void TTabellen::Move(int index1, int index2) {
+    if (!GetTabs(index1) || !GetTabs(index2) || index1 == index2) return;
+    const std::u16string current = FAktTabFilename;
+    MoveTab(size_t(index1), size_t(index2));
+    SetAktTabFilename(current);
+}
+
+void TTabellen::Exchange(int index1, int index2) {
+    if (!GetTabs(index1) || !GetTabs(index2) || index1 == index2) return;
+    const std::u16string current = FAktTabFilename;
+    std::swap(FTabs[size_t(index1)], FTabs[size_t(index2)]);
+    SetAktTabFilename(current);
+}
+
 }  // namespace korvalin

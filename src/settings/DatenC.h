@@ -64,6 +64,8 @@ std::u16string_view BareFilename(std::u16string_view path);
 
 class TTabellen {
 public:
+    static constexpr size_t kMaxTables = 9;
+
     // ExeFolder ends in a path separator; Path is ExeFolder + "Tabellen\".
     explicit TTabellen(std::u16string_view exeFolder);
 
@@ -81,7 +83,20 @@ public:
     int AktTabFilenameIndex() const { return FAktTabFilenameIndex; }
     const std::u16string& Path() const { return FPath; }
 
+    // The order string: the bare file names in list order, joined by "|".
+    std::u16string GetFilesString() const;
+    // Orders the list by an order string and keeps at most nine tables; the
+    // current table stays current.
+    void SetFilesString(std::u16string_view s);
+    // Both do nothing unless the indexes differ and name tables; the
+    // current table stays current.
+    void Move(int index1, int index2);
+    void Exchange(int index1, int index2);
+
 private:
+    // Moves one table; the tables between shift by one.
+    void MoveTab(size_t from, size_t to);
+
     std::vector<std::unique_ptr<TTab>> FTabs;
     std::u16string FAktTabFilename;
     int FAktTabFilenameIndex = -1;
