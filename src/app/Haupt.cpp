@@ -41,8 +41,17 @@ constexpr int kRichEditMaxLength = 214748364;
 constexpr int kDesignClientWidth = 644, kDesignClientHeight = 441;
 constexpr TSizeLimits kStartupSize{.Width = 1200, .Height = 900, .MinWidth = 1000, .MinHeight = 700};
 constexpr UINT kFirstMenuId = 100;
+constexpr UINT kFirstTableMenuId = 1000;  // the items of "&Tabellen", by position
 constexpr std::u16string_view kDocumentFont = u"Charis SIL|16|0|0000|clBlack";
 constexpr int kStatusPanelCount = 6;
+
+ACCEL ShortCutAccel(TShortCut shortCut, UINT id) {
+    BYTE flags = FVIRTKEY;
+    if (shortCut.Shift & ssShift) flags |= FSHIFT;
+    if (shortCut.Shift & ssCtrl) flags |= FCONTROL;
+    if (shortCut.Shift & ssAlt) flags |= FALT;
+    return ACCEL{flags, shortCut.Key, WORD(id)};
+}
 
 TWorkArea MonitorWorkArea(HWND window) {
     MONITORINFO info{};
@@ -165,6 +174,7 @@ void TForm1::Show(int showCommand) {
 void TForm1::FormShow() {
     FTabellen.Load(FCodecs);
     FTabellen.SetAktTabFilename(Einstellungen.Tab1Filename);
+    FillMenuTabellen();
     SchriftartZuweisen();
     FensterEinrichten();
     RichEdit1.SetFocus();
@@ -173,12 +183,18 @@ void TForm1::FormShow() {
     SetTimer(Handle(), kTimer0Start, kTimer0StartInterval, nullptr);
 }
 
-void TForm1::Timer0StartTimer() {
+void TForm1::Timer0StartTimer(bool SenderS) {
     KillTimer(Handle(), kTimer0Start);
-    const auto messages = LoadWorkingTables(FTabellen, Einstellungen.Tab1Filename, Einstellungen.Tab2Filename, true, FCodecs, FTables);
+    const auto messages =
+        LoadWorkingTables(FTabellen, Einstellungen.Tab1Filename, Einstellungen.Tab2Filename, SenderS, FCodecs, FTables);
     for (const std::u16string& message : messages) MessageDlg(message, MB_ICONERROR | MB_OK);
-    LoadFontFiles(true, [this](const std::u16string& message) { MessageDlg(message, MB_ICONERROR | MB_OK); });
+    if (SenderS) LoadFontFiles(true, [this](const std::u16string& message) { MessageDlg(message, MB_ICONERROR | MB_OK); });
+    if (FTimer0StartTag == 1) StartupFinished();
+    FTimer0StartTag = 0;
 }
+
+// The end of the first table loading.
+void TForm1::StartupFinished() {}
 
 void TForm1::FormClose() {
     ProgramClosing = true;
@@ -453,7 +469,6 @@ void TForm1::CreateMenus() {
     const auto entries = MenuEntries();
     FMenuHandles.assign(entries.size(), nullptr);
     TMenuHandle bar(CreateMenu());
-    std::vector<ACCEL> accelerators;
     HMENU parents[3] = {bar.Get(), nullptr, nullptr};
     for (size_t i = 0; i < entries.size(); ++i) {
         const TMenuEntry& entry = entries[i];
@@ -472,18 +487,48 @@ void TForm1::CreateMenus() {
         } else {
             AppendMenuItem(parents[entry.Level], text, id, entry.GroupIndex > 0);
         }
-        if (!entry.ShortCut.Empty() && !entry.Twin) {
-            BYTE flags = FVIRTKEY;
-            if (entry.ShortCut.Shift & ssShift) flags |= FSHIFT;
-            if (entry.ShortCut.Shift & ssCtrl) flags |= FCONTROL;
-            if (entry.ShortCut.Shift & ssAlt) flags |= FALT;
-            accelerators.push_back(ACCEL{flags, entry.ShortCut.Key, WORD(id)});
-        }
+        if (!entry.ShortCut.Empty() && !entry.Twin) FMenuAccelerators.push_back(ShortCutAccel(entry.ShortCut, id));
     }
-    FAccelerators.Assign(std::move(accelerators));
+    FAccelerators.Assign(FMenuAccelerators);
     if (!SetMenu(Handle(), bar.Get())) throw EKorvalin(u"SetMenu\r\n" + SysErrorMessage(GetLastError()));
     bar.Release();
     SetMenuItemEnabledS("MenuDateiSpeichern", false);
+}
+
+// One item per listed table, with the shortcuts Shift+Ctrl+1 to 9.
+void TForm1::FillMenuTabellen() {
+    HMENU menu = MenuHandle("MenuTabellen");
+    while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+    std::vector<ACCEL> accelerators = FMenuAccelerators;
+    for (int p = 0; p < std::min(FTabellen.Count(), int(TTabellen::kMaxTables)); ++p) {
+        const UINT id = kFirstTableMenuId + UINT(p);
+        const TShortCut shortCut{std::uint16_t(u'1' + p), ssShift | ssCtrl};
+        std::u16string text = Format(u"&%d: %s", {p + 1, FTabellen.GetTabs(p)->Titel()});
+        AppendMenuItem(menu, text.append(u"\t").append(ShortCutToText(shortCut)), id, true);
+        accelerators.push_back(ShortCutAccel(shortCut, id));
+    }
+    FAccelerators.Assign(std::move(accelerators));
+}
+
+void TForm1::MenuTabellenClick() {
+    HMENU menu = MenuHandle("MenuTabellen");
+    const int index = FTabellen.AktTabFilenameIndex();
+    for (int p = 0; p < GetMenuItemCount(menu); ++p)
+        korvalin::SetMenuItemChecked(menu, kFirstTableMenuId + UINT(p), p == index);
+}
+
+void TForm1::MenuTabellenSubClick(int Tag) { SetNewTabelle(Tag); }
+
+void TForm1::SetNewTabelle(int index) {
+    const TTab* tab = FTabellen.GetTabs(index);
+    if (!tab) return;
+    LautgruppeStr.clear();
+    SetLautgruppeS(false);
+    ClearKeys();
+    Einstellungen.Tab1Filename = tab->Filename();
+    FTabellen.SetAktTabFilename(Einstellungen.Tab1Filename);
+    PlaySound(Einstellungen.SoundNeueTabelleFilename, false);
+    Timer0StartTimer(false);
 }
 
 bool TForm1::IsShortCut(MSG& message) const {
@@ -541,6 +586,10 @@ void TForm1::CheckRadioItem(int groupIndex, int tag) {
 // A shortcut first runs the opening handlers of the menus above its item,
 // then acts only if the item is enabled, as a click would.
 void TForm1::MenuCommand(UINT id, bool byShortCut) {
+    if (id >= kFirstTableMenuId && id < kFirstTableMenuId + TTabellen::kMaxTables) {
+        MenuTabellenSubClick(int(id - kFirstTableMenuId));
+        return;
+    }
     const TMenuEntry* entry = MenuEntry(id);
     if (!entry) return;
     if (byShortCut) {
@@ -827,7 +876,7 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam) PopupMenuExit();
         break;
     case WM_TIMER:
-        if (wParam == kTimer0Start) Timer0StartTimer();
+        if (wParam == kTimer0Start) Timer0StartTimer(true);
         return 0;
     case WM_ACTIVATEAPP:
         if (wParam) ApplicationEvents1Activate();

@@ -77,6 +77,8 @@ public:
     std::vector<std::u16string> FParameters;
     bool SchonGesuchtS = false;
 
+    // Makes the listed table at index the current one and reloads it.
+    void SetNewTabelle(int index);
     void ClearKeys() { FChords.ClearKeys(); }
     void UpdateHookS();
     void SetHookS(bool value);
@@ -112,7 +114,10 @@ private:
     void FormCreate();
     void FormShow();
     void FormClose();
-    void Timer0StartTimer();
+    // Loads the working tables; SenderS false (a table switch) leaves the
+    // 8-dot table and the fonts alone.
+    void Timer0StartTimer(bool SenderS);
+    void StartupFinished();
     void CaptionZuweisen();
     void FensterEinrichten();
     void SchalterEinrichten();
@@ -131,6 +136,9 @@ private:
     void SetMenuItemCheckedS(std::string_view name, bool checked);
     void CheckRadioItem(int groupIndex, int tag);
 
+    void FillMenuTabellen();
+    void MenuTabellenClick();
+    void MenuTabellenSubClick(int Tag);
     void MenuDateiClick();
     void MenuBearbeitenClick();
     void MenuEinstellungenClick();
@@ -198,10 +206,12 @@ private:
     bool FLautgruppeS = false;
     std::u16string LautgruppeStr;
     HWND MerkActiveControl = nullptr;
+    int FTimer0StartTag = 1;  // 1 until the start-up loading ran
     int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
 
     std::vector<HMENU> FMenuHandles;  // per menu entry: its menu, if it opens one
     TMenuHandle PopupMenu1;
+    std::vector<ACCEL> FMenuAccelerators;  // of the fixed menu items
     TAcceleratorTable FAccelerators;
 
     TFontHandle FSchrift;  // the user-interface font

@@ -103,7 +103,7 @@ std::span<const TForm1::TMenuEntry> TForm1::MenuEntries() {
         Separator(),
         Item("MenuModusLautgruppe", u"&Zeichenkombination eingeben ein/aus", FKey(9), &TForm1::MenuModusLautgruppeClick),
 
-        Menu("MenuTabellen", u"&Tabellen"),
+        Menu("MenuTabellen", u"&Tabellen", &TForm1::MenuTabellenClick),
 
         Menu("MenuAns", u"&Ansicht"),
         Item("MenuAnsSchriftart", u"&Schrifteinstellungen..."),

@@ -61,6 +61,31 @@ protected:
     std::vector<std::u16string> FMessages;
 };
 
+// The form with tables of its own beside the two standard ones.
+class TablesFormTest : public FormTest {
+protected:
+    void AddTable(const std::string& name, const std::string& text) {
+        FFolder.Write(("Tabellen\\" + name).c_str(), text.c_str());
+    }
+    void SetUp() override {
+        AddTable("Andere.tab", "Andere\r\n1=120\r\n");
+        FormTest::SetUp();
+    }
+};
+
+// Whether the form takes a key pressed with Shift and Ctrl held as one of
+// its shortcuts.
+bool ShiftCtrlShortCut(TForm1& form, WPARAM key) {
+    BYTE state[256] = {};
+    state[VK_SHIFT] = state[VK_CONTROL] = 0x80;
+    SetKeyboardState(state);
+    MSG message{form.Handle(), WM_KEYDOWN, key, 1, 0, {}};
+    const bool taken = form.IsShortCut(message);
+    state[VK_SHIFT] = state[VK_CONTROL] = 0;
+    SetKeyboardState(state);
+    return taken;
+}
+
 
 }  // namespace
 
@@ -174,7 +199,7 @@ TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
               u"&4: 6-Punkt-Braille ohne Füllzeichen (Brl6-)\tStrg+4|"
               u"&5: 8-Punkt-Braille zu Unicode-Zeichen (Brl8ToUnicode)\tStrg+5|-|"
               u"&Zeichenkombination eingeben ein/aus\tF9]|"
-              u"&Tabellen[]|&Ansicht[&Schrifteinstellungen...]|"
+              u"&Tabellen[&1: Acht\tUmsch+Strg+1|&2: Standard\tUmsch+Strg+2]|&Ansicht[&Schrifteinstellungen...]|"
               u"&Einstellungen[Modus-&Schrift[Modus &0: QWERTZ-Tastatur...|"
               u"Modus &1: 8-Punkt-Braille mit Füllzeichen (Brl8+)...|Modus &2: 8-Punkt-Braille ohne Füllzeichen (Brl8-)...|"
               u"Modus &3: 6-Punkt-Braille mit Füllzeichen (Brl6+)...|Modus &4: 6-Punkt-Braille ohne Füllzeichen (Brl6-)...|"
@@ -291,6 +316,40 @@ TEST_F(FormTest, SwitchItemsToggleAndShowTheirState) {
     EXPECT_EQ(Einstellungen.SoundS, !sounds);
     OpenMenu(*FForm, "MenuEinstellungen");
     EXPECT_EQ(FForm->MenuItemChecked("MenuEinstSoundS"), !sounds);
+}
+
+TEST_F(TablesFormTest, TableItemsSwitchTheTableOfTheNextChordAndCarryTheRadioMark) {
+    HMENU menu = FForm->MenuHandle("MenuTabellen");
+    EXPECT_EQ(MenuLayout(menu), u"&1: Andere\tUmsch+Strg+1|&2: Acht\tUmsch+Strg+2|&3: Standard\tUmsch+Strg+3");
+    OpenMenu(*FForm, "MenuTabellen");
+    EXPECT_EQ(GetMenuState(menu, 2, MF_BYPOSITION) & MF_CHECKED, UINT(MF_CHECKED));
+
+    Command(*FForm, "MenuModusM5");  // translates through the current table
+    FForm->SetLautgruppeS(true);
+    FForm->ProcessKeys(0x01, true);
+    EXPECT_FALSE(ShiftCtrlShortCut(*FForm, '4'));  // there is no fourth table
+    EXPECT_TRUE(FForm->LautgruppeS());
+    EXPECT_TRUE(ShiftCtrlShortCut(*FForm, '1'));
+    EXPECT_FALSE(FForm->LautgruppeS());  // the combination in progress is dropped
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"");
+    EXPECT_TRUE(Einstellungen.Tab1Filename.ends_with(u"\\Andere.tab"));
+    FForm->ProcessKeys(0x01, false);
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"x");
+    OpenMenu(*FForm, "MenuTabellen");
+    EXPECT_EQ(GetMenuState(menu, 0, MF_BYPOSITION) & MF_CHECKED, UINT(MF_CHECKED));
+    EXPECT_EQ(GetMenuState(menu, 2, MF_BYPOSITION) & MF_CHECKED, 0u);
+
+    SendMessageW(FForm->Handle(), WM_COMMAND, GetMenuItemID(menu, 2), 0);
+    FForm->ProcessKeys(0x01, false);
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"xa");
+}
+
+TEST_F(TablesFormTest, TheMenuOffersAtMostNineTables) {
+    for (char name = 'a'; name <= 'j'; ++name) AddTable(std::string(1, name) + ".tab", "Tabelle\r\n1=97\r\n");
+    FForm.reset();
+    FormTest::SetUp();
+    EXPECT_EQ(GetMenuItemCount(FForm->MenuHandle("MenuTabellen")), 9);
+    EXPECT_FALSE(ShiftCtrlShortCut(*FForm, '0'));
 }
 
 TEST_F(FormTest, FilenameNamesTheCaptionAndEndsACombination) {
