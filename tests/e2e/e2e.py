@@ -214,6 +214,7 @@ def test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about(s
     with open(os.path.join(s.folder, "Brief.rtf"), "rb") as saved:
         if not saved.read(5) == b"{\\rtf":
             raise AssertionError("the saved file is not RTF")
+    expect_equal(libreoffice_text(os.path.join(s.folder, "Brief.rtf"), s.folder), typed, "the text LibreOffice reads")
     s.xdotool("key", "ctrl+F4")
     expect_equal(s.text(""), "", "text after closing")
     s.xdotool("key", "ctrl+o")
@@ -231,6 +232,37 @@ def test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about(s
     s.xdotool("key", "Escape")
     time.sleep(0.5)
     expect_equal(s.text(), changed, "text after Cancel")
+
+
+def libreoffice_convert(path, target, folder):
+    """Converts a document with LibreOffice into the format TARGET (an
+    extension with an optional filter); returns the new file's path."""
+    profile = "file://" + os.path.join(folder, "libreoffice-profile")
+    subprocess.run(["timeout", "120", "soffice", f"-env:UserInstallation={profile}", "--headless", "--convert-to",
+                    target, "--outdir", os.path.join(folder, "converted"), path], check=True, capture_output=True)
+    name = os.path.splitext(os.path.basename(path))[0] + "." + target.split(":")[0]
+    return os.path.join(folder, "converted", name)
+
+
+def libreoffice_text(path, folder):
+    """The text of a document as LibreOffice reads it, lines joined by LF."""
+    with open(libreoffice_convert(path, "txt:Text (encoded):UTF8", folder), encoding="utf-8-sig") as text:
+        return text.read().rstrip("\n")
+
+
+def test_rtf_written_by_libreoffice_opens_with_its_text(s):
+    """LibreOffice writes an RTF with umlauts and braille cells; Ctrl+O opens it with that text."""
+    lines = ["Grüße aus Köln", "\u2803\u2809 und ß", "Ende"]
+    with open(os.path.join(s.folder, "Gruss.txt"), "w", encoding="utf-8") as text:
+        text.write("\n".join(lines) + "\n")
+    rtf = libreoffice_convert(os.path.join(s.folder, "Gruss.txt"), "rtf", s.folder)
+    s.xdotool("key", "ctrl+o")
+    s.wait_for_dialog("the open dialog")
+    s.enter_file_name("Z:" + rtf.replace("/", "\\"))
+    expected = "\r\n".join(lines)
+    opened = s.text(expected + "\r\n").rstrip("\r\n")
+    expect_equal(opened, expected, "text of the LibreOffice document")
+    expect_equal(s.run_probe("caption"), f"Gruss.rtf - {TITLE}", "caption")
 
 
 def pdf_folder():
@@ -328,6 +360,7 @@ TESTS = [
     (test_opening_a_menu_clears_a_half_built_chord, None),
     (test_dot_keys_type_letters_into_a_modal_dialog, None),
     (test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about, None),
+    (test_rtf_written_by_libreoffice_opens_with_its_text, None),
     (test_print_reaches_the_pdf_printer_with_text_braille_and_job_name, None),
     (without_printer(test_print_without_a_printer_says_so), None),
     (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
