@@ -1,5 +1,6 @@
 #include "tables/SystemCodecs.h"
 
+#include "appearance/FontFiles.h"
 #include "util/LxRtfRef.h"
 #include "util/RichStream.h"
 #include "util/SafeFile.h"
@@ -43,9 +44,14 @@ std::string TextToAnsi(std::u16string_view text) {
 
 }  // namespace
 
-void SaveTextFile(const std::u16string& FileName, const std::u16string& Text, TFileTextType Kind) {
+void SaveTextFile(const std::u16string& FileName, const std::u16string& Text, TFileTextType Kind,
+                  const TFontValue* Font) {
     if (Kind == fttRtf) {
         TRtfRef holder;
+        if (Font) {
+            CHARFORMAT2W format = FontToCharFormat(*Font);
+            holder.Rich().Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+        }
         holder.Rich().SetText(Text);
         WriteFileSafely(FileName, [&holder](HANDLE file) { RichToRtfFile(holder.Rich(), file); });
         return;

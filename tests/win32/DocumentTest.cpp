@@ -1,8 +1,10 @@
 #include "app/Haupt.h"
+#include "tables/SystemCodecs.h"
 #include "util/Errors.h"
 #include "util/RichStream.h"
 #include "util/LxUtils.h"
 #include "util/SafeFile.h"
+#include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +54,32 @@ TEST(SafeFile, AFailingWriteLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(Contents(folder / "Neu.rtf"), "x");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
     EXPECT_THROW(ReadFileBytes((folder / "fehlt.rtf").u16string()), EKorvalin);
+    std::filesystem::remove_all(folder);
+}
+
+TEST(SaveTextFile, EveryKindReadsBackAsTheSameTextAndRtfKeepsTheFont) {
+    const auto folder = FreshFolder("korvalin-savetext");
+    const std::u16string text = u"Zeile \u00E4\u00DF\r\n\u2803 \U0001F600\r\n";
+    const TTextCodecs codecs = SystemTextCodecs();
+    for (const TFileTextType kind : {fttUnicode, fttUtf8, fttUtf8Bom, fttRtf}) {
+        const std::u16string file = (folder / ("text" + std::to_string(int(kind)))).u16string();
+        SaveTextFile(file, text, kind);
+        EXPECT_EQ(GetFileTextType(file), kind);
+        EXPECT_EQ(SplitLines(LoadTextFile(file, codecs)), SplitLines(text)) << int(kind);
+    }
+    const std::u16string ansi = (folder / "ansi.txt").u16string();
+    SaveTextFile(ansi, u"\u00E4\u00DF", fttAnsi);
+    EXPECT_EQ(Contents(ansi), "\xE4\xDF");  // the test machine's code page is Windows-1252
+
+    TFontValue font;
+    AssignFontSpec(&font, u"Courier New|20|0|1000|clBlack");
+    const std::u16string rtf = (folder / "font.rtf").u16string();
+    SaveTextFile(rtf, u"fett", fttRtf, &font);
+    const std::string written = Contents(rtf);
+    EXPECT_NE(written.find("Courier New"), std::string::npos);
+    EXPECT_NE(written.find("\\fs40"), std::string::npos);
+    EXPECT_NE(written.find("\\b"), std::string::npos);
+    EXPECT_THROW(SaveTextFile((folder / "fehlt" / "x.txt").u16string(), text, fttUtf8), EKorvalin);
     std::filesystem::remove_all(folder);
 }
 
