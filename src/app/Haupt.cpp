@@ -3,6 +3,7 @@
 #include "app/WindowRules.h"
 #include "appearance/FontFiles.h"
 #include "input/Translation.h"
+#include "settings/SettingsIni.h"
 #include "tables/SystemCodecs.h"
 #include "util/Errors.h"
 #include "util/FileDialogs.h"
@@ -112,6 +113,7 @@ void TForm1::FormCreate() {
     FHookAvailable = true;
     FApplicationActive = FMenuActive = false;
     FModalLevel = FHookSuspendCount = 0;
+    FParameters = GetParametersArray();
 
     TCreateArgs args;
     args.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -140,6 +142,7 @@ void TForm1::FormCreate() {
     RichEdit1.Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     RichEdit1.OnKeyPress = [this](wchar_t& key) { RichEdit1KeyPress(key); };
     RichEdit1.OnKeyDown = [this](WORD& key) { RichEdit1KeyDown(key); };
+    CreateIniFolder();
 
     StandardEinstellungenSetzen(Einstellungen, FExeFolder);
     SchonGesuchtS = false;
@@ -172,8 +175,7 @@ void TForm1::Show(int showCommand) {
 }
 
 void TForm1::FormShow() {
-    FTabellen.Load(FCodecs);
-    FTabellen.SetAktTabFilename(Einstellungen.Tab1Filename);
+    RegistryLadenSpeichern(true);
     FillMenuTabellen();
     SchriftartZuweisen();
     FensterEinrichten();
@@ -193,14 +195,12 @@ void TForm1::Timer0StartTimer(bool SenderS) {
     FTimer0StartTag = 0;
 }
 
-// The end of the first table loading.
-void TForm1::StartupFinished() {}
-
 void TForm1::FormClose() {
     ProgramClosing = true;
     FApplicationActive = false;
     KillTimer(Handle(), kTimer0Start);
     UpdateHookS();
+    RegistryLadenSpeichern(false);
     OleFlushClipboard();  // copied text outlives the program; a failure changes nothing
 }
 
@@ -456,11 +456,15 @@ void TForm1::SetEinhandS(bool value) {
     StatusBar1.SetPanelText(4, EinhandPanelText(value));
 }
 
-void TForm1::MenuEinstEinhandClick(const TMenuEntry*) { SetEinhandS(!GetEinhandS()); }
+void TForm1::MenuEinstEinhandClick(const TMenuEntry*) {
+    SetEinhandS(!GetEinhandS());
+    RegistryLadenSpeichern(false);
+}
 
 void TForm1::MenuEinstSoundSClick(const TMenuEntry*) {
     Einstellungen.SoundS = !Einstellungen.SoundS;
     SetMenuItemCheckedS("MenuEinstSoundS", Einstellungen.SoundS);
+    RegistryLadenSpeichern(false);
 }
 
 // ---- menus ----
@@ -528,6 +532,7 @@ void TForm1::SetNewTabelle(int index) {
     Einstellungen.Tab1Filename = tab->Filename();
     FTabellen.SetAktTabFilename(Einstellungen.Tab1Filename);
     PlaySound(Einstellungen.SoundNeueTabelleFilename, false);
+    RegistryLadenSpeichern(false);
     Timer0StartTimer(false);
 }
 
@@ -854,6 +859,14 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_BRAILLEKEYS:
         BrailleKeys(wParam, lParam);
         return 0;
+    case WM_COPYDATA:
+        return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_PROGRAMCLOSE:
+        WMProgramClose();
+        return 0;
+    case WM_PROGRAMSETFOCUS:
+        WMProgramSetFocus();
+        return 0;
     case WM_COMMAND:
         if (lParam == 0) {
             MenuCommand(LOWORD(wParam), HIWORD(wParam) == 1);
@@ -877,6 +890,8 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_TIMER:
         if (wParam == kTimer0Start) Timer0StartTimer(true);
+        else if (wParam == kTimerSendTo) TimerSendToTimer();
+        else if (wParam == kTimerLoadThisFile) TimerLoadThisFileTimer();
         return 0;
     case WM_ACTIVATEAPP:
         if (wParam) ApplicationEvents1Activate();

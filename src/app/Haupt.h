@@ -8,6 +8,7 @@
 #include "input/Chords.h"
 #include "input/hooks.h"
 #include "settings/DatenC.h"
+#include "settings/LxRegistry.h"
 #include "tables/TextFile.h"
 #include "tables/WorkingTables.h"
 #include "util/Menus.h"
@@ -106,6 +107,9 @@ public:
     // returns the answer.
     std::function<int(const std::u16string& text, UINT flags)> OnMessageDlg;
 
+    // Reads (LadenS) or writes the settings file.
+    void RegistryLadenSpeichern(bool LadenS);
+
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void HandleException(const std::exception& error) override;
@@ -118,6 +122,14 @@ private:
     // 8-dot table and the fonts alone.
     void Timer0StartTimer(bool SenderS);
     void StartupFinished();
+    // The hand-over from a second start and the command-line file (HauptInstance.cpp).
+    static constexpr UINT_PTR kTimerLoadThisFile = 11, kTimerSendTo = 12;
+    LRESULT WMCopyData(const COPYDATASTRUCT* data);
+    void WMProgramClose();
+    void WMProgramSetFocus();
+    void TimerSendToTimer();
+    void TimerLoadThisFileTimer();
+    void OpenFirstParameter();
     void CaptionZuweisen();
     void FensterEinrichten();
     void SchalterEinrichten();
@@ -164,6 +176,9 @@ private:
     void MenuModusLautgruppeClick(const TMenuEntry*);
     void MenuEinstEinhandClick(const TMenuEntry*);
     void MenuEinstSoundSClick(const TMenuEntry*);
+    void MenuEinstStandardClick(const TMenuEntry*);
+    // Repairs what a load read and applies it to the window.
+    void EinstellungenPruefen();
 
     // The dialog bracket: remember the focused control and suspend the hook
     // around Dialog, refocus and resume afterwards, also after an error.

@@ -126,7 +126,7 @@ std::span<const TForm1::TMenuEntry> TForm1::MenuEntries() {
         Radio(2, "MenuEinstUpdateCheckWeekly", u"Einmal &wöchentlich", {}, nullptr, kUpdateCheckGroup, 2),
         Radio(2, "MenuEinstUpdateCheckManualOnly", u"&Keine automatische Prüfung", {}, nullptr, kUpdateCheckGroup, 3),
         Separator(),
-        Item("MenuEinstStandard", u"Standardeinstellungen &wiederherstellen"),
+        Item("MenuEinstStandard", u"Standardeinstellungen &wiederherstellen", {}, &TForm1::MenuEinstStandardClick),
 
         Menu("MenuHilfe", u"&Hilfe"),
         Item("MenuHilfeHilfe", u"&Hilfe...", FKey(1)),

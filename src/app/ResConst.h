@@ -35,6 +35,10 @@ inline constexpr std::u16string_view DocumentExt = u"RTF";
 inline constexpr std::u16string_view NoPrinter = u"Es ist kein Drucker installiert!";
 inline constexpr std::u16string_view PrintJob = u"Drucke %s";
 inline constexpr std::u16string_view UnexpectedError = u"Der Befehl konnte nicht ausgeführt werden.\r\n%s";
+inline constexpr std::u16string_view SettingsLoadError = u"Fehler beim Laden der INI-Datei!\r\n";
+inline constexpr std::u16string_view SettingsSaveError = u"Fehler beim Speichern der INI-Datei!\r\n";
+inline constexpr std::u16string_view RestoreDefaultsQuestion =
+    u"Sollen die Standardeinstellungen wiederhergestellt werden?";
 inline constexpr std::u16string_view HookSlotsExhausted = u"Es können keine weiteren Tastatur-Hooks angelegt werden.";
 
 }  // namespace texts

@@ -2,4 +2,6 @@ list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/WindowRules.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Haupt.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/HauptMenu.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/HauptMenu.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HauptSettings.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HauptInstance.cpp)

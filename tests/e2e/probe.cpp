@@ -11,6 +11,11 @@
 //   probe focustext        the text of the focused control of the foreground window
 //   probe rect             "width height" of the main window
 //   probe resize W H       asks the main window for that size
+//   probe count            how many main windows there are
+//   probe closerequest     leaves the request to close in the registry and
+//                          prints the milliseconds until the main window acts on
+//                          it: gone, hidden for closing, or disabled by the
+//                          save question
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
@@ -23,6 +28,13 @@
 namespace {
 
 HWND MainWindow() { return FindWindowW(L"TForm1", nullptr); }
+
+BOOL CALLBACK CountMainWindow(HWND window, LPARAM count) {
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    if (std::wstring(name) == L"TForm1") ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
 
 HWND Editor(HWND main) { return main ? FindWindowExW(main, nullptr, L"RICHEDIT50W", nullptr) : nullptr; }
 
@@ -116,6 +128,33 @@ int wmain(int argc, wchar_t** argv) {
                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
                    ? 0
                    : 1;
+    }
+    if (command == L"count") {
+        int count = 0;
+        EnumWindows(CountMainWindow, reinterpret_cast<LPARAM>(&count));
+        std::printf("%d\n", count);
+        return 0;
+    }
+    if (command == L"closerequest") {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Korvalin", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr))
+            return 1;
+        LARGE_INTEGER frequency{}, start{}, now{};
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        const bool written = RegSetValueExW(key, L"ProgramClose", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"1"),
+                                            2 * sizeof(wchar_t)) == ERROR_SUCCESS;
+        RegCloseKey(key);
+        if (!written) return 1;
+        double milliseconds = 0;
+        do {
+            Sleep(1);
+            QueryPerformanceCounter(&now);
+            milliseconds = double(now.QuadPart - start.QuadPart) * 1000.0 / double(frequency.QuadPart);
+        } while (IsWindow(main) && IsWindowVisible(main) && IsWindowEnabled(main) && milliseconds < 5000);
+        if (milliseconds >= 5000) return 1;
+        std::printf("%.0f\n", milliseconds);
+        return 0;
     }
     const HWND editor = Editor(main);
     if (!editor) return 1;

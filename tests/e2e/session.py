@@ -35,9 +35,12 @@ class Session:
         for name, lines in (tables or {}).items():
             with open(os.path.join(self.folder, "Korvalin", "Tabellen", name), "w", newline="\r\n") as out:
                 out.write("\n".join(lines) + "\n")
-        exe = os.path.join(self.folder, "Korvalin", "Korvalin.exe")
-        self.process = subprocess.Popen(["timeout", str(TEST_SECONDS), env["KORVALIN_WINE"], exe], env=env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.start(*args)
+
+    def start(self, *args):
+        """Starts the program with the command-line ARGS and waits for its window."""
+        self.process = subprocess.Popen(["timeout", str(TEST_SECONDS), self.env["KORVALIN_WINE"], self.exe(), *args],
+                                        env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = self.wait_for_window()
 
     def remove_settings(self):
@@ -141,6 +144,28 @@ class Session:
     def refocus(self):
         subprocess.run(["timeout", "2", "xdotool", "windowfocus", "--sync", self.window], env=self.env)
         time.sleep(0.3)
+
+    def exe(self):
+        return os.path.join(self.folder, "Korvalin", "Korvalin.exe")
+
+    def start_again(self, *args):
+        """Ends the program and starts it again from the same folder with the command-line ARGS, keeping its
+        settings; waits for its window."""
+        self.process.terminate()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+        self.start(*args)
+
+    def start_second(self, *args, seconds=20):
+        """Starts a second Korvalin.exe of the same folder with ARGS beside the running one and waits for its end;
+        returns its exit code and how long it ran, in seconds."""
+        started = time.time()
+        result = subprocess.run(["timeout", str(seconds), self.env["KORVALIN_WINE"], self.exe(), *args],
+                                env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return result.returncode, time.time() - started
 
     def close(self):
         self.process.terminate()  # timeout passes the signal on to the program

@@ -1,4 +1,5 @@
 #include "app/Haupt.h"
+#include "settings/SettingsIni.h"
 #include "tables/SystemCodecs.h"
 #include "util/LxUtils.h"
 #include "util/Win32Text.h"
@@ -333,6 +334,7 @@ TEST_F(TablesFormTest, TableItemsSwitchTheTableOfTheNextChordAndCarryTheRadioMar
     EXPECT_FALSE(FForm->LautgruppeS());  // the combination in progress is dropped
     EXPECT_EQ(FForm->RichEdit1.Text(), u"");
     EXPECT_TRUE(Einstellungen.Tab1Filename.ends_with(u"\\Andere.tab"));
+    EXPECT_EQ(TIniProfile(IniFilename()).ReadString(u"Tabellen", u"Tab1Filename", u""), u"Andere.tab");
     FForm->ProcessKeys(0x01, false);
     EXPECT_EQ(FForm->RichEdit1.Text(), u"x");
     OpenMenu(*FForm, "MenuTabellen");
