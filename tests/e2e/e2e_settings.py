@@ -172,8 +172,48 @@ def test_a_read_only_settings_file_is_still_written(s):
         again.close()
 
 
+OTHER_TABLE = ["Andere Tabelle", "1=120"]
+
+
+def test_a_table_switch_translates_the_next_chord_and_outlives_a_restart(s):
+    """With Andere.tab beside the shipped tables (the first of four in the menu): in mode 5, Umsch+Strg+5
+    does nothing, Umsch+Strg+1 makes the next chord use Andere.tab, and a new start keeps it current."""
+    s.xdotool("key", "ctrl+5")
+    s.chord(1)
+    standard = s.text()
+    if len(standard) != 1 or standard == "x":
+        raise AssertionError(f"one cell of the standard table expected, got {standard!r}")
+    s.xdotool("key", "ctrl+shift+5")  # there is no fifth table
+    s.chord(1)
+    expect_equal(s.text(standard * 2), standard * 2, "text after Umsch+Strg+5")
+    s.xdotool("key", "ctrl+shift+1")
+    expect_equal(wait_for_setting(s, "Tabellen", "Tab1Filename", "Andere.tab"), "Andere.tab", "Tab1Filename saved")
+    s.chord(1)
+    expect_equal(s.text(standard * 2 + "x"), standard * 2 + "x", "text after Umsch+Strg+1")
+    s.xdotool("key", "alt+F4")
+    s.wait_for_dialog("the save question")
+    for _ in range(3):  # the message box may miss its first key
+        s.xdotool("key", "n")
+        try:
+            s.process.wait(5)
+            break
+        except subprocess.TimeoutExpired:
+            pass
+    else:
+        raise AssertionError("the program did not end after the answer No")
+
+    again = restart(s)
+    try:
+        again.xdotool("key", "ctrl+5")
+        again.chord(1)
+        expect_equal(again.text("x"), "x", "the first chord after the new start")
+    finally:
+        again.close()
+
+
 TESTS = [
     (test_one_hand_entry_and_sound_are_restored_and_the_file_holds_exactly_its_keys, None),
     (test_garbage_in_the_settings_file_is_repaired_without_a_message, None),
     (test_a_read_only_settings_file_is_still_written, None),
+    (test_a_table_switch_translates_the_next_chord_and_outlives_a_restart, {"Andere.tab": OTHER_TABLE}),
 ]
