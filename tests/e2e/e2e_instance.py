@@ -44,24 +44,6 @@ class OtherWindowInFront:
             self.process.kill()
 
 
-def wait_for_foreground(s, expected, seconds=5):
-    deadline = time.time() + seconds
-    while True:
-        foreground = s.run_probe("foreground", check=False)
-        if foreground == expected or time.time() > deadline:
-            return foreground
-        time.sleep(0.1)
-
-
-def wait_for_caption(s, expected, seconds=5):
-    deadline = time.time() + seconds
-    while True:
-        caption = s.run_probe("caption", check=False)
-        if caption == expected or time.time() > deadline:
-            return caption
-        time.sleep(0.1)
-
-
 def expect_second_start_ends_without_a_window(s, *args):
     code, seconds = s.start_second(*args)
     expect_equal(code, 0, "exit code of the second start")
@@ -77,9 +59,9 @@ def test_second_start_with_two_files_brings_the_first_to_the_front_and_opens_the
     other = OtherWindowInFront(s)
     try:
         expect_second_start_ends_without_a_window(s, a, b)
-        expect_equal(wait_for_caption(s, "a.rtf - " + TITLE), "a.rtf - " + TITLE, "caption")
+        expect_equal(s.probe_until("a.rtf - " + TITLE, "caption", seconds=5), "a.rtf - " + TITLE, "caption")
         expect_equal(s.text("Apfel\r\n").rstrip("\r\n"), "Apfel", "text")
-        expect_equal(wait_for_foreground(s, "a.rtf - " + TITLE), "a.rtf - " + TITLE, "window in front")
+        expect_equal(s.probe_until("a.rtf - " + TITLE, "foreground", seconds=5), "a.rtf - " + TITLE, "window in front")
     finally:
         other.close()
 
@@ -93,7 +75,7 @@ def test_second_start_without_a_usable_file_only_brings_the_first_to_the_front(s
         other = OtherWindowInFront(s)
         try:
             expect_second_start_ends_without_a_window(s, *args)
-            expect_equal(wait_for_foreground(s, "Dokument - " + TITLE), "Dokument - " + TITLE,
+            expect_equal(s.probe_until("Dokument - " + TITLE, "foreground", seconds=5), "Dokument - " + TITLE,
                          f"window in front after a start with {args}")
             time.sleep(0.5)
             expect_equal(s.text(), "a", "text after")
@@ -111,7 +93,7 @@ def test_second_start_while_a_dialog_is_open_brings_both_forward_and_opens_nothi
     other = OtherWindowInFront(s)
     try:
         expect_second_start_ends_without_a_window(s, a)
-        expect_equal(wait_for_foreground(s, dialog), dialog, "window in front")
+        expect_equal(s.probe_until(dialog, "foreground", seconds=5), dialog, "window in front")
     finally:
         other.close()
     time.sleep(0.5)
@@ -153,22 +135,14 @@ def test_close_request_asks_the_save_question_first_when_the_document_changed(s)
     s.refocus()
     expect_equal(s.text(), "a", "text after Cancel")
     reg_add_close(s)
-    s.wait_for_dialog("the save question")
-    for _ in range(3):  # under Wine the first key after the box opens may not reach it
-        s.xdotool("key", "n")
-        try:
-            s.process.wait(3)
-            return
-        except subprocess.TimeoutExpired:
-            pass
-    raise AssertionError("the program did not end after the answer No")
+    s.answer_save_question("n")
 
 
 def test_file_named_on_the_first_command_line_is_opened_after_the_tables(s):
     """Korvalin.exe a.rtf b.rtf as the first start: a.rtf is open, and a chord still types from the tables."""
     a, b = write_documents(s)
     s.start_again(a, b)
-    expect_equal(wait_for_caption(s, "a.rtf - " + TITLE), "a.rtf - " + TITLE, "caption")
+    expect_equal(s.probe_until("a.rtf - " + TITLE, "caption", seconds=5), "a.rtf - " + TITLE, "caption")
     expect_equal(s.text("Apfel\r\n").rstrip("\r\n"), "Apfel", "text")
     s.refocus()
     s.xdotool("key", "ctrl+End")

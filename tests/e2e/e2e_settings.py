@@ -191,16 +191,7 @@ def test_a_table_switch_translates_the_next_chord_and_outlives_a_restart(s):
     s.chord(1)
     expect_equal(s.text(standard * 2 + "x"), standard * 2 + "x", "text after Umsch+Strg+1")
     s.xdotool("key", "alt+F4")
-    s.wait_for_dialog("the save question")
-    for _ in range(3):  # the message box may miss its first key
-        s.xdotool("key", "n")
-        try:
-            s.process.wait(5)
-            break
-        except subprocess.TimeoutExpired:
-            pass
-    else:
-        raise AssertionError("the program did not end after the answer No")
+    s.answer_save_question("n")
 
     again = restart(s)
     try:

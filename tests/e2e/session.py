@@ -99,14 +99,30 @@ class Session:
                 return text
             time.sleep(0.1)
 
-    def panel(self, index, expected=None, seconds=3):
-        """Status panel INDEX; with expected, waits until it reads that."""
+    def probe_until(self, expected, *args, seconds=3):
+        """The probe's answer to ARGS; with expected, waits until it is that."""
         deadline = time.time() + seconds
         while True:
-            text = self.run_probe("panel", str(index))
-            if expected is None or text == expected or time.time() > deadline:
-                return text
+            answer = self.run_probe(*args, check=False)
+            if expected is None or answer == expected or time.time() > deadline:
+                return answer
             time.sleep(0.1)
+
+    def panel(self, index, expected=None, seconds=3):
+        """Status panel INDEX; with expected, waits until it reads that."""
+        return self.probe_until(expected, "panel", str(index), seconds=seconds)
+
+    def answer_save_question(self, key):
+        """Answers the save question in front with KEY and waits for the program's end."""
+        self.wait_for_dialog("the save question")
+        for _ in range(3):  # under Wine the first key after the box opens may not reach it
+            self.xdotool("key", key)
+            try:
+                self.process.wait(5)
+                return
+            except subprocess.TimeoutExpired:
+                pass
+        raise AssertionError(f"the program did not end after the answer {key!r}")
 
     def foreground_is_main(self):
         return self.run_probe("foreground", check=False) == self.run_probe("caption", check=False)

@@ -4,6 +4,8 @@
 #include "util/LxUtils.h"
 #include "util/Win32Text.h"
 
+#include "TestMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,6 +13,7 @@
 #include <string_view>
 
 using namespace korvalin;
+using korvalin::testing::PumpMessages;
 
 namespace {
 
@@ -31,15 +34,6 @@ public:
 private:
     std::filesystem::path FPath;
 };
-
-void PumpMessages(int milliseconds) {
-    const DWORD end = GetTickCount() + DWORD(milliseconds);
-    while (GetTickCount() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        Sleep(5);
-    }
-}
 
 class FormTest : public ::testing::Test {
 protected:

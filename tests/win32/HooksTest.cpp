@@ -1,11 +1,14 @@
 #include "input/hooks.h"
 
+#include "TestMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <vector>
 
 using namespace korvalin;
+using korvalin::testing::PumpMessages;
 
 namespace {
 
@@ -24,14 +27,6 @@ void SendKey(WORD virtualKey, bool up) {
 }
 
 // Lets the system call the hooks of this thread.
-void PumpMessages() {
-    for (int round = 0; round < 20; ++round) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        Sleep(5);
-    }
-}
-
 void Record(std::vector<TSeenKey>& seen, TCustomHook& hook, const THookMsg& message) {
     const KBDLLHOOKSTRUCT* info = static_cast<TLowLevelKeyboardHook&>(hook).HookStruct();
     seen.push_back({message.WParam, info ? info->vkCode : 0, info ? info->flags : 0});
@@ -49,7 +44,7 @@ TEST(Hooks, InstalledHookSeesKeyEventsWithTheirDataAndRemovingItStopsThem) {
 
     SendKey(VK_F13, false);
     SendKey(VK_F13, true);
-    PumpMessages();
+    PumpMessages(100);
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_EQ(seen[0].Message, WPARAM(WM_KEYDOWN));
     EXPECT_EQ(seen[1].Message, WPARAM(WM_KEYUP));
@@ -60,7 +55,7 @@ TEST(Hooks, InstalledHookSeesKeyEventsWithTheirDataAndRemovingItStopsThem) {
     EXPECT_FALSE(hook.Active());
     SendKey(VK_F13, false);
     SendKey(VK_F13, true);
-    PumpMessages();
+    PumpMessages(100);
     EXPECT_EQ(seen.size(), 2u);
 }
 
@@ -73,7 +68,7 @@ TEST(Hooks, EachHookObjectReceivesTheEventsThroughItsOwnProcedure) {
     second.SetActive(true);
     SendKey(VK_F14, false);
     SendKey(VK_F14, true);
-    PumpMessages();
+    PumpMessages(100);
     EXPECT_EQ(seenFirst.size(), 2u);
     EXPECT_EQ(seenSecond.size(), 2u);
 }
@@ -93,16 +88,16 @@ TEST(Hooks, SwallowedEventSkipsTheAfterHandlerAndAFailingHandlerPassesTheEvent) 
     hook.SetActive(true);
     SendKey(VK_F15, false);
     SendKey(VK_F15, true);
-    PumpMessages();
+    PumpMessages(100);
     EXPECT_EQ(after, 1);  // only the key-up was passed on
 
     throwNext = true;
     SendKey(VK_F15, false);
-    PumpMessages();
+    PumpMessages(100);
     EXPECT_EQ(after, 1);
     EXPECT_TRUE(hook.Active());
     SendKey(VK_F15, true);
-    PumpMessages();
+    PumpMessages(100);
 }
 
 TEST(Hooks, HookStructIsOnlyValidDuringAHandlerCall) {
@@ -112,7 +107,7 @@ TEST(Hooks, HookStructIsOnlyValidDuringAHandlerCall) {
     hook.SetActive(true);
     SendKey(VK_F16, false);
     SendKey(VK_F16, true);
-    PumpMessages();
+    PumpMessages(100);
     EXPECT_NE(during, nullptr);
     EXPECT_EQ(hook.HookStruct(), nullptr);
 }

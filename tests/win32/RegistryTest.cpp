@@ -2,6 +2,8 @@
 #include "util/Win32Text.h"
 #include "util/Wnd.h"
 
+#include "TestMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -9,17 +11,9 @@
 #include <vector>
 
 using namespace korvalin;
+using korvalin::testing::PumpMessages;
 
 namespace {
-
-void PumpMessages(int milliseconds) {
-    const DWORD end = GetTickCount() + DWORD(milliseconds);
-    do {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        Sleep(5);
-    } while (GetTickCount() < end);
-}
 
 // A hidden top-level window that records the hand-over messages it gets.
 class TRecorder : public TWnd {

@@ -5,6 +5,8 @@
 #include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
+#include "TestMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,6 +16,7 @@
 #include <sstream>
 
 using namespace korvalin;
+using korvalin::testing::PumpMessages;
 
 namespace {
 
@@ -63,15 +66,6 @@ void WriteBytes(const std::u16string& name, const std::string& bytes) {
 bool ReadOnly(const std::u16string& name) {
     const DWORD attributes = GetFileAttributesW(WStr(name));
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-}
-
-void PumpMessages(int milliseconds) {
-    const DWORD end = GetTickCount() + DWORD(milliseconds);
-    while (GetTickCount() < end) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        Sleep(5);
-    }
 }
 
 // The section headers and key names of an INI file, in file order.
