@@ -38,6 +38,8 @@ std::u16string FullPathName(const std::u16string& name) {
 
 constexpr UINT_PTR kTimer0Start = 1;
 constexpr UINT kTimer0StartInterval = 5;
+constexpr UINT_PTR kTimer1UpdateZeileSpalte = 2;
+constexpr UINT kTimer1UpdateZeileSpalteInterval = 200;
 constexpr int kRichEditMaxLength = 214748364;
 constexpr int kDesignClientWidth = 644, kDesignClientHeight = 441;
 constexpr TSizeLimits kStartupSize{.Width = 1200, .Height = 900, .MinWidth = 1000, .MinHeight = 700};
@@ -166,6 +168,8 @@ void TForm1::FormCreate() {
     LautgruppeStr.clear();
     SetLautgruppeS(false);
     SetEinhandS(false);
+    AktZeile = -1;
+    Timer1UpdateZeileSpalteTimer();  // starts the timer
 }
 
 void TForm1::Show(int showCommand) {
@@ -198,6 +202,7 @@ void TForm1::Timer0StartTimer(bool SenderS) {
 void TForm1::FormClose() {
     ProgramClosing = true;
     FApplicationActive = false;
+    KillTimer(Handle(), kTimer1UpdateZeileSpalte);
     KillTimer(Handle(), kTimer0Start);
     UpdateHookS();
     RegistryLadenSpeichern(false);
@@ -270,6 +275,46 @@ void TForm1::SchalterEinrichten() {
     }
     widths.push_back(std::max(0, int(client.right) - used));
     StatusBar1.SetPanelWidths(widths);
+}
+
+void TForm1::UpdateZeileSpalte() {
+    const int selStart = RichEdit1.SelStart();
+    AktZeile = int(RichEdit1.Send(EM_EXLINEFROMCHAR, 0, selStart));
+    const int lineStart = int(RichEdit1.Send(EM_LINEINDEX, WPARAM(AktZeile)));
+    const std::u16string text = ZeileSpalteText(AktZeile + 1, selStart - lineStart + 1);
+    if (StatusBar1.PanelText(0) != text) StatusBar1.SetPanelText(0, text);
+}
+
+void TForm1::UpdateStatustext() {
+    std::u16string text;
+    if (FChords.Keys() >= 1) {
+        text = ExpandKeysInString(FChords.Keys(), false);
+    } else if (!LautgruppeStr.empty()) {
+        text = LautgruppeStr;
+    } else {
+        const auto shortCut = [this](std::string_view item) {
+            return ShortCutToText(MenuEntries()[MenuId(item) - kFirstMenuId].ShortCut);
+        };
+        const THintShortCuts shortCuts{
+            shortCut("MenuDateiSpeichern"), shortCut("MenuDateiSpeichernUnter"), shortCut("MenuDateiOeffnen"),
+            shortCut("MenuDateiClose"),     shortCut("MenuDateiDrucken"),        shortCut("MenuModusLautgruppe"),
+            shortCut("MenuModusM0"),        shortCut("MenuModusM5")};
+        SYSTEMTIME now;
+        GetLocalTime(&now);
+        text = StatusHintText(now.wMinute, RichEdit1.Modified(), SpeichernUnterS, shortCuts);
+    }
+    if (StatusBar1.PanelText(5) != text) StatusBar1.SetPanelText(5, text);
+}
+
+void TForm1::Timer1UpdateZeileSpalteTimer() {
+    KillTimer(Handle(), kTimer1UpdateZeileSpalte);
+    try {
+        UpdateZeileSpalte();
+        UpdateStatustext();
+    } catch (const std::exception&) {
+        // a display that failed this time is refreshed at the next tick
+    }
+    if (!ProgramClosing) SetTimer(Handle(), kTimer1UpdateZeileSpalte, kTimer1UpdateZeileSpalteInterval, nullptr);
 }
 
 // ---- the hook and its on/off decision ----
@@ -890,6 +935,7 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_TIMER:
         if (wParam == kTimer0Start) Timer0StartTimer(true);
+        else if (wParam == kTimer1UpdateZeileSpalte) Timer1UpdateZeileSpalteTimer();
         else if (wParam == kTimerSendTo) TimerSendToTimer();
         else if (wParam == kTimerLoadThisFile) TimerLoadThisFileTimer();
         return 0;

@@ -133,6 +133,10 @@ private:
     void CaptionZuweisen();
     void FensterEinrichten();
     void SchalterEinrichten();
+    // Status panel 0 (row and column) and 5 (chord, combination or a hint).
+    void UpdateZeileSpalte();
+    void UpdateStatustext();
+    void Timer1UpdateZeileSpalteTimer();
     void SchriftartZuweisen();
     void ApplyStartupSize();
     void GetMinMaxInfo(MINMAXINFO& info) const;
@@ -222,6 +226,7 @@ private:
     std::u16string LautgruppeStr;
     HWND MerkActiveControl = nullptr;
     int FTimer0StartTag = 1;  // 1 until the start-up loading ran
+    int AktZeile = -1;        // the caret's line, 0-based
     int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
 
     std::vector<HMENU> FMenuHandles;  // per menu entry: its menu, if it opens one

@@ -61,6 +61,45 @@ std::u16string ModusPanelText(TModus modus) { return Format(u"Mod: %s", {ModusSt
 std::u16string LautgruppePanelText(bool value) { return Format(u"Zko: %s", {OnOffText(value)}); }
 std::u16string EinhandPanelText(bool value) { return Format(u"Eha: %s", {OnOffText(value)}); }
 
+std::u16string DottedNumber(std::int64_t value) {
+    std::u16string digits = IntToStr(value);
+    std::u16string text;
+    if (value < 0) text = digits.substr(0, 1), digits.erase(0, 1);
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += u'.';
+        text += digits[i];
+    }
+    return text;
+}
+
+std::u16string ZeileSpalteText(std::int64_t row, std::int64_t column) {
+    return Format(u"Ze %s | Sp %s", {DottedNumber(row), DottedNumber(column)});
+}
+
+std::u16string StatusHintText(int minute, bool modified, bool speichernUnterS, const THintShortCuts& shortCuts) {
+    const bool odd = minute % 2 == 1;
+    if (modified)
+        return odd ? Format(u"%s=Speichern", {shortCuts.Speichern})
+                   : Format(u"%s=Speichern unter", {shortCuts.SpeichernUnter});
+    if (speichernUnterS)
+        return odd ? Format(u"%s=Speichern unter", {shortCuts.SpeichernUnter})
+                   : Format(u"%s=Öffnen", {shortCuts.Oeffnen});
+    switch (minute % 10) {
+    case 1:
+    case 5:
+    case 9:
+        return Format(u"%s=Zeichenkombination eingeben", {shortCuts.Lautgruppe});
+    case 2:
+    case 6:
+        return Format(u"%s=Schließen", {shortCuts.Schliessen});
+    case 3:
+    case 7:
+        return Format(u"%s=Drucken", {shortCuts.Drucken});
+    default:
+        return Format(u"%s-%s=Modus wechseln", {shortCuts.Modus0, shortCuts.Modus5});
+    }
+}
+
 std::array<std::u16string, 5> StatusPanelMeasureTexts() {
     return {u"Ze MMM | Sp MMM", ModusPanelText(TModus::M5) + u"M",
             LautgruppePanelText(false) + u"M", u"Bte: Unb.M", EinhandPanelText(false) + u"M"};

@@ -6,6 +6,7 @@
 #include "app/ResConst.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -56,6 +57,21 @@ std::u16string_view OnOffText(bool value);
 std::u16string ModusPanelText(TModus modus);      // "Mod: 1 Brl8+"
 std::u16string LautgruppePanelText(bool value);   // "Zko: Aus"
 std::u16string EinhandPanelText(bool value);      // "Eha: Aus"
+
+// A number with "." between groups of three digits: 1234567 gives
+// "1.234.567", -1234 gives "-1.234".
+std::u16string DottedNumber(std::int64_t value);
+// Panel 0: "Ze 1.234 | Sp 5" for the 1-based row and column.
+std::u16string ZeileSpalteText(std::int64_t row, std::int64_t column);
+
+// The shortcuts the hints name, as the menu shows them ("Strg+S").
+struct THintShortCuts {
+    std::u16string Speichern, SpeichernUnter, Oeffnen, Schliessen, Drucken, Lautgruppe, Modus0, Modus5;
+};
+
+// Panel 5 while no chord is built and no combination collected: a hint to a
+// shortcut chosen by the clock's minute (0 to 59) and the document's state.
+std::u16string StatusHintText(int minute, bool modified, bool speichernUnterS, const THintShortCuts& shortCuts);
 
 // The texts on which status panels 0 to 4 are measured: each panel is as
 // wide as its text in the bar's font.

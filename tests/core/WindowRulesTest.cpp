@@ -85,3 +85,38 @@ TEST(StatusTexts, PanelsNameModeAndSwitches) {
     EXPECT_EQ(EinhandPanelText(false), u"Eha: Aus");
     EXPECT_EQ(StatusPanelMeasureTexts()[1], u"Mod: 5 Brl8ToUnicodeM");
 }
+
+TEST(StatusTexts, RowAndColumnAreDottedInGroupsOfThree) {
+    const struct {
+        std::int64_t value;
+        std::u16string_view text;
+    } rows[] = {{0, u"0"}, {999, u"999"}, {1000, u"1.000"}, {1234567, u"1.234.567"}, {-1234, u"-1.234"},
+                {-999, u"-999"}, {INT64_MIN, u"-9.223.372.036.854.775.808"}};
+    for (const auto& row : rows) EXPECT_EQ(DottedNumber(row.value), row.text) << row.value;
+    EXPECT_EQ(ZeileSpalteText(1, 1), u"Ze 1 | Sp 1");
+    EXPECT_EQ(ZeileSpalteText(1234, 5), u"Ze 1.234 | Sp 5");
+}
+
+TEST(StatusTexts, HintsFollowTheMinuteAndTheDocumentState) {
+    const THintShortCuts keys{u"Strg+S", u"Strg+U", u"Strg+O", u"Strg+F4", u"Strg+P", u"F9", u"Strg+0", u"Strg+5"};
+    const struct {
+        int minute;
+        bool modified, speichernUnterS;
+        std::u16string_view hint;
+    } rows[] = {
+        {7, true, false, u"Strg+S=Speichern"},
+        {8, true, true, u"Strg+U=Speichern unter"},
+        {59, false, true, u"Strg+U=Speichern unter"},
+        {0, false, true, u"Strg+O=Öffnen"},
+        {21, false, false, u"F9=Zeichenkombination eingeben"},
+        {45, false, false, u"F9=Zeichenkombination eingeben"},
+        {19, false, false, u"F9=Zeichenkombination eingeben"},
+        {36, false, false, u"Strg+F4=Schließen"},
+        {13, false, false, u"Strg+P=Drucken"},
+        {57, false, false, u"Strg+P=Drucken"},
+        {40, false, false, u"Strg+0-Strg+5=Modus wechseln"},
+        {58, false, false, u"Strg+0-Strg+5=Modus wechseln"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(StatusHintText(row.minute, row.modified, row.speichernUnterS, keys), row.hint) << row.minute;
+}

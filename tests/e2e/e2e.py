@@ -154,6 +154,34 @@ def test_mode_0_types_letters_until_a_combination_is_started(s):
     expect_equal(s.text("fdaf"), "fdaf", "typed again")
 
 
+def test_status_bar_shows_the_caret_the_chord_being_built_and_the_combination(s):
+    """At start "Ze 1 | Sp 1"; held dot keys and one-hand dots show their digits in the last panel until the
+    cell is done; during F9 entry it shows the collected cells."""
+    expect_equal(s.panel(0, "Ze 1 | Sp 1"), "Ze 1 | Sp 1", "panel 0 at start")
+    s.xdotool("keydown", "f")
+    s.xdotool("keydown", "d")
+    expect_equal(s.panel(5, "12", seconds=1), "12", "panel 5 while dots 1 and 2 are held")
+    s.xdotool("keyup", "d")
+    s.xdotool("keyup", "f")
+    expect_equal(s.panel(0, "Ze 1 | Sp 2"), "Ze 1 | Sp 2", "panel 0 after the cell")
+
+    s.xdotool("key", "F2")
+    s.xdotool("key", "f")
+    s.xdotool("key", "j")
+    expect_equal(s.panel(5, "14", seconds=1), "14", "panel 5 during one-hand entry")
+    s.xdotool("key", "shift")
+    expect_equal(s.panel(0, "Ze 1 | Sp 3"), "Ze 1 | Sp 3", "panel 0 after Shift completed the cell")
+    if s.panel(5) == "14":
+        raise AssertionError("the dots stayed in panel 5 after the cell was completed")
+    s.xdotool("key", "F2")
+
+    s.xdotool("key", "F9")
+    s.chord(1, 2, 5)
+    s.chord(1, 4)
+    expect_equal(s.panel(5, "125|14", seconds=1), "125|14", "panel 5 during the combination")
+    s.xdotool("key", "Escape")
+
+
 def test_opening_a_menu_clears_a_half_built_chord(s):
     """F down, a click opens the "Modus" menu, F up, Escape twice, chord J: only cell 4."""
     s.xdotool("keydown", "f")
@@ -357,6 +385,7 @@ TESTS = [
     (test_one_hand_entry_completes_the_chord_with_shift, None),
     (test_dot_key_with_shift_types_the_letter, None),
     (test_mode_0_types_letters_until_a_combination_is_started, None),
+    (test_status_bar_shows_the_caret_the_chord_being_built_and_the_combination, None),
     (test_opening_a_menu_clears_a_half_built_chord, None),
     (test_dot_keys_type_letters_into_a_modal_dialog, None),
     (test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about, None),

@@ -2,6 +2,7 @@
 #include "settings/SettingsIni.h"
 #include "tables/SystemCodecs.h"
 #include "util/LxUtils.h"
+#include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
 #include "TestMessages.h"
@@ -346,6 +347,26 @@ TEST_F(TablesFormTest, TheMenuOffersAtMostNineTables) {
     FormTest::SetUp();
     EXPECT_EQ(GetMenuItemCount(FForm->MenuHandle("MenuTabellen")), 9);
     EXPECT_FALSE(ShiftCtrlShortCut(*FForm, '0'));
+}
+
+TEST_F(FormTest, StatusBarFollowsTheCaretTheCombinationAndTheDocumentState) {
+    EXPECT_EQ(FForm->StatusBar1.PanelText(0), u"Ze 1 | Sp 1");
+    FForm->RichEdit1.SetText(u"ab\r\ncde");
+    FForm->RichEdit1.SetSel(6, 0);
+    PumpMessages(300);
+    EXPECT_EQ(FForm->StatusBar1.PanelText(0), u"Ze 2 | Sp 4");
+
+    FForm->SetLautgruppeS(true);
+    FForm->ProcessKeys(0x13, true);  // dots 1 2 5
+    FForm->ProcessKeys(0x09, true);  // dots 1 4
+    PumpMessages(300);
+    EXPECT_EQ(FForm->StatusBar1.PanelText(5), u"125|14");
+
+    FForm->SetFilename(u"");  // drops the combination
+    FForm->RichEdit1.SetModified(true);
+    PumpMessages(300);
+    const std::u16string hint = FForm->StatusBar1.PanelText(5);
+    EXPECT_TRUE(hint == u"Strg+S=Speichern" || hint == u"Strg+U=Speichern unter") << U16ToUtf8(hint);
 }
 
 TEST_F(FormTest, FilenameNamesTheCaptionAndEndsACombination) {
