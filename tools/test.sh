@@ -57,8 +57,21 @@ wine_prepare
 stage "win32 tests (Wine)"
 tests_build="$build/$KORVALIN_TEST_BUILD"
 echo "Windows tests run the $WINEARCH build ($tests_build)"
-(cd "$results" && timeout 900 "$KORVALIN_WINE" "$tests_build/tests/win32/win32_tests.exe" --gtest_brief=1 \
+# Loopback servers for the update check: one serving a temporary folder over
+# HTTP, one that accepts connections and never answers, and a port without a
+# listener. Their ports reach the tests through the environment.
+http_root=$(mktemp -d)
+python3 "$root/tools/loopback-servers.py" "$http_root" >"$http_root.ports" &
+http_pid=$!
+for _ in $(seq 50); do [ -s "$http_root.ports" ] && break; sleep 0.1; done
+read -r http_port silent_port dead_port <"$http_root.ports"
+(cd "$results" && KORVALIN_TEST_HTTP_PORT=$http_port KORVALIN_TEST_HTTP_ROOT=$http_root \
+    KORVALIN_TEST_SILENT_PORT=$silent_port KORVALIN_TEST_DEAD_PORT=$dead_port \
+    timeout 900 "$KORVALIN_WINE" "$tests_build/tests/win32/win32_tests.exe" --gtest_brief=1 \
     --gtest_output="xml:win32.xml")
+kill "$http_pid" 2>/dev/null
+wait "$http_pid" 2>/dev/null
+rm -rf "$http_root" "$http_root.ports"
 
 stage "end-to-end tests (Wine, Xvfb)"
 source "$root/tools/printer.sh"

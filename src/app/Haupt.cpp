@@ -38,6 +38,7 @@ std::u16string FullPathName(const std::u16string& name) {
 
 constexpr UINT_PTR kTimer0Start = 1;
 constexpr UINT kTimer0StartInterval = 5;
+constexpr DWORD kUpdaterShutdownMilliseconds = 3000;
 constexpr UINT_PTR kTimer1UpdateZeileSpalte = 2;
 constexpr UINT kTimer1UpdateZeileSpalteInterval = 200;
 constexpr int kRichEditMaxLength = 214748364;
@@ -92,6 +93,10 @@ void TForm1::WithDialogBracket(TDialog&& Dialog) {
     Dialog();
 }
 
+void TForm1::ModalDialog(const std::function<void()>& Dialog) {
+    WithDialogBracket([&] { Modal([&] { Dialog(); }); });
+}
+
 // ---- creation, show, close ----
 
 TForm1::TForm1(std::u16string exeFolder)
@@ -107,6 +112,8 @@ TForm1::~TForm1() {
     LoadFontFiles(false, {});
     if (KeyHook) KeyHook->SetOnPreExecute(nullptr);
     KeyHook.reset();
+    FTolk.Unload();
+    FUpdater.reset();  // last: waits for a running check
 }
 
 void TForm1::FormCreate() {
@@ -128,6 +135,7 @@ void TForm1::FormCreate() {
     CreateWnd(L"TForm1", args);
     CreateMenus();
     ApplyStartupSize();
+    FTolk.Load();
 
     TCreateArgs editArgs;
     editArgs.Parent = Handle();
@@ -145,6 +153,7 @@ void TForm1::FormCreate() {
     RichEdit1.OnKeyPress = [this](wchar_t& key) { RichEdit1KeyPress(key); };
     RichEdit1.OnKeyDown = [this](WORD& key) { RichEdit1KeyDown(key); };
     CreateIniFolder();
+    CreateUpdater();
 
     StandardEinstellungenSetzen(Einstellungen, FExeFolder);
     SchonGesuchtS = false;
@@ -165,6 +174,7 @@ void TForm1::FormCreate() {
     SetFilename(std::u16string(texts::NewDocumentName));
     SpeichernUnterS = true;
     SetModus(TModus::M1);
+    SetMaxZeilenbreite(Einstellungen.MaxZeilenbreite);  // the default: no limit, wrapping
     LautgruppeStr.clear();
     SetLautgruppeS(false);
     SetEinhandS(false);
@@ -206,6 +216,9 @@ void TForm1::FormClose() {
     KillTimer(Handle(), kTimer0Start);
     UpdateHookS();
     RegistryLadenSpeichern(false);
+    // A server that accepts and never answers must not hold the program
+    // open: the worker of such a check is left to end with the process.
+    if (FUpdater && !FUpdater->Shutdown(kUpdaterShutdownMilliseconds)) static_cast<void>(FUpdater.release());
     OleFlushClipboard();  // copied text outlives the program; a failure changes nothing
 }
 
@@ -407,6 +420,10 @@ void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS) {
     if (translation.Result == TTranslationResult::Failed) PlaySound(Einstellungen.SoundFalschFilename, true);
     if (translation.Result != TTranslationResult::Text) return;
     const std::u16string& text = translation.Text;
+    if (!IsMaxZeilenbreiteOk(text)) {
+        MessageBeep(0);
+        return;
+    }
     TUpdateBracket bracket(RichEdit1);
     const int start = RichEdit1.SelStart();
     RichEdit1.ReplaceSel(text);
@@ -437,6 +454,11 @@ void TForm1::RichEdit1KeyPress(wchar_t& Key) {
         Key = 0;
         CharToRichEdit(u"0", wasCombination || FModus == TModus::M5);
     } else {
+        if (!IsMaxZeilenbreiteOk(std::u16string(1, char16_t(Key)))) {
+            MessageBeep(0);
+            Key = 0;
+            return;
+        }
         if (!Einstellungen.Fonts[0].empty()) AssignFontSpecToAttributes(RichEdit1.Handle(), Einstellungen.Fonts[0][0].Settings);
         PlaySound(Einstellungen.SoundTippenFilename, false);
     }
@@ -693,7 +715,10 @@ void TForm1::MenuBearbeitenClick() {
         if (entry.Twin) SetMenuItemEnabledS(entry.Name, MenuItemEnabled(entry.Twin));
 }
 
-void TForm1::MenuEinstellungenClick() { SetMenuItemCheckedS("MenuEinstSoundS", Einstellungen.SoundS); }
+void TForm1::MenuEinstellungenClick() {
+    SetMenuItemCheckedS("MenuEinstSoundS", Einstellungen.SoundS);
+    UpdateCheckModeMenu();
+}
 
 void TForm1::MenuDateiBeendenClick(const TMenuEntry*) { PostMessageW(Handle(), WM_CLOSE, 0, 0); }
 
@@ -842,7 +867,6 @@ void TForm1::MenuBearbeitenAllesMarkierenClick(const TMenuEntry*) { RichEdit1.Se
 void TForm1::MenuBearbeitenKopierenClick(const TMenuEntry*) { RichEdit1.Send(WM_COPY); }
 void TForm1::MenuBearbeitenAusschneidenClick(const TMenuEntry*) { RichEdit1.Send(WM_CUT); }
 void TForm1::MenuBearbeitenLoeschenClick(const TMenuEntry*) { RichEdit1.Send(WM_CLEAR); }
-void TForm1::MenuBearbeitenEinfuegenClick(const TMenuEntry*) { RichEdit1.Send(WM_PASTE); }
 
 // ---- application events ----
 
@@ -900,6 +924,10 @@ void TForm1::PopupMenuExit() {
 }
 
 LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == FindDialogMessage()) {
+        FindDialog1Report(*reinterpret_cast<const FINDREPLACEW*>(lParam));
+        return 0;
+    }
     switch (message) {
     case WM_BRAILLEKEYS:
         BrailleKeys(wParam, lParam);

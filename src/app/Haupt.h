@@ -3,14 +3,17 @@
 // chords into text.
 #pragma once
 
+#include "app/HauptSuchen.h"
 #include "app/ResConst.h"
 #include "appearance/FontFiles.h"
 #include "input/Chords.h"
 #include "input/hooks.h"
 #include "settings/DatenC.h"
 #include "settings/LxRegistry.h"
+#include "speech/TolkSRD.h"
 #include "tables/TextFile.h"
 #include "tables/WorkingTables.h"
+#include "update/LxUpdater.h"
 #include "util/Menus.h"
 #include "util/ShortCut.h"
 #include "util/Wnd.h"
@@ -56,6 +59,8 @@ public:
     void Show(int showCommand);
     // Runs the menu shortcut of a key message; true when it was one.
     bool IsShortCut(MSG& message) const;
+    // Hands a message to the open find dialog; true when it took it.
+    bool IsFindDialogMessage(MSG& message);
 
     TModus Modus() const { return FModus; }
     void SetModus(TModus value);
@@ -77,6 +82,9 @@ public:
     int SpeichernTest();
     std::vector<std::u16string> FParameters;
     bool SchonGesuchtS = false;
+    // The find dialog's text and options (HauptSuchen.cpp).
+    TFindDialog FindDialog1;
+    bool FindDialogOpenS() const { return FFindDialogOpen; }
 
     // Makes the listed table at index the current one and reloads it.
     void SetNewTabelle(int index);
@@ -86,10 +94,22 @@ public:
     void SuspendHook();
     void ResumeHook();
     bool HookS() const { return FHookS; }
+    // The update checker; its finished check is read on this thread (HauptUpdate.cpp).
+    TUpdater* Updater() { return FUpdater.get(); }
+
+    // The screen reader output the dialogs are given.
+    TScreenReaderOutput* Tolk() { return &FTolk; }
 
     // Translates a dot pattern (or a combination of them, LautS) and inserts
     // the text at the caret, replacing the selection.
     void CharToRichEdit(const std::u16string& Punkte, bool LautS);
+    // The line width limit, 0 for none (HauptZeilenbreite.cpp).
+    int GetMaxZeilenbreite() const;
+    void SetMaxZeilenbreite(int Value);
+    void UpdateMaxZeilenbreite();
+    // Whether replacing the selection by InsertText keeps the lines it
+    // touches within the limit.
+    bool IsMaxZeilenbreiteOk(const std::u16string& InsertText) const;
     void ProcessKeys(int keys, bool lautgruppeS);
     // Plays a cue file; WarteS waits for its end. Silent when sounds are
     // off, the name is empty or the file is missing.
@@ -176,11 +196,22 @@ private:
     void MenuBearbeitenAusschneidenClick(const TMenuEntry*);
     void MenuBearbeitenEinfuegenClick(const TMenuEntry*);
     void MenuBearbeitenLoeschenClick(const TMenuEntry*);
+    // Find (HauptSuchen.cpp).
+    void MenuBearbeitenSuchenClick(const TMenuEntry*);
+    void MenuBearbeitenWeitersuchenClick(const TMenuEntry*);
+    void FindDialog1Find();
+    void FindDialog1Close();
+    void FindDialog1Report(const FINDREPLACEW& report);
     void MenuModusM0_5Click(const TMenuEntry* Sender);
     void MenuModusLautgruppeClick(const TMenuEntry*);
     void MenuEinstEinhandClick(const TMenuEntry*);
     void MenuEinstSoundSClick(const TMenuEntry*);
     void MenuEinstStandardClick(const TMenuEntry*);
+    void MenuEinstMaxZeilenbreiteClick(const TMenuEntry*);
+    // The update checker and its menu items (HauptUpdate.cpp).
+    void CreateUpdater();
+    void MenuEinstUpdateCheckModeClick(const TMenuEntry* Sender);
+    void UpdateCheckModeMenu();
     // Repairs what a load read and applies it to the window.
     void EinstellungenPruefen();
 
@@ -189,6 +220,8 @@ private:
     template <class TDialog>
     void WithDialogBracket(TDialog&& Dialog);
     void SetActiveControl();
+    // Runs Dialog as a modal window inside the dialog bracket.
+    void ModalDialog(const std::function<void()>& Dialog);
 
     void KeyHookPreExecute(TCustomHook& Hook, THookMsg& Hookmsg);
     void PostKeys(int keys, bool lautgruppeS);
@@ -222,6 +255,7 @@ private:
     bool FMenuActive = false;
     int FModalLevel = 0;
     int FHookSuspendCount = 0;
+    bool FFindDialogOpen = false;  // the find dialog is open and the hook suspended for it
     bool FLautgruppeS = false;
     std::u16string LautgruppeStr;
     HWND MerkActiveControl = nullptr;
@@ -240,6 +274,8 @@ private:
 
     TChordCapture FChords;
     std::unique_ptr<TLowLevelKeyboardHook> KeyHook;
+    TTolkSRD FTolk;
+    std::unique_ptr<TUpdater> FUpdater;
     TTabellen FTabellen;
     TWorkingTables FTables;
 };

@@ -14,8 +14,6 @@ namespace korvalin {
 
 namespace {
 
-constexpr int kMaxZeilenbreiteLimit = 99;
-
 void ApplyWindowSettings(HWND window, const TWindowSettings& settings) {
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
@@ -74,7 +72,7 @@ void TForm1::RegistryLadenSpeichern(bool LadenS) {
 void TForm1::EinstellungenPruefen() {
     EinstellungenReparieren(Einstellungen, FTabellen, FExeFolder,
                             [](const std::u16string& name) { return FileExists(name); });
-    Einstellungen.MaxZeilenbreite = std::clamp(Einstellungen.MaxZeilenbreite, 0, kMaxZeilenbreiteLimit);
+    SetMaxZeilenbreite(Einstellungen.MaxZeilenbreite);
     SetEinhandS(Einstellungen.EinhandS);
     // The background number stays in Schrifthintergrund, from where the
     // fonts and colours are applied.
@@ -92,6 +90,10 @@ void TForm1::MenuEinstStandardClick(const TMenuEntry*) {
     Einstellungen.Schrifthintergrund = hintergrund;
     Einstellungen.Schriftart = schriftart;
     SetEinhandS(Einstellungen.EinhandS);
+    SetMaxZeilenbreite(Einstellungen.MaxZeilenbreite);
+    // Before the file goes: the fresh file then holds no "Updater" section,
+    // which reads back as every start.
+    if (FUpdater) FUpdater->SetCheckMode(TUpdateCheckMode::ucmEveryStart);
     const std::u16string& filename = IniFilename();
     ClearFileAttributes(filename);
     DeleteFileW(WStr(filename));

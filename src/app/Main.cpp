@@ -23,7 +23,7 @@ int RunMainWindow(int showCommand) {
     TWatchRegistrySettings watcher(form.Handle(), std::u16string(kAppName));
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (form.IsShortCut(message)) continue;
+        if (form.IsFindDialogMessage(message) || form.IsShortCut(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -11,4 +11,5 @@ list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/FileDialogs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RichStream.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SafeFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Printing.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/Printing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DialogForm.cpp)

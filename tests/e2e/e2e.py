@@ -22,7 +22,9 @@ import xml.etree.ElementTree as ET
 
 from session import TITLE, Session, expect_equal, wine_environment
 import e2e_instance
+import e2e_find
 import e2e_settings
+import e2e_width
 
 
 # ---- the tests: each is what a user did and what the user must observe ----
@@ -393,7 +395,7 @@ TESTS = [
     (test_print_reaches_the_pdf_printer_with_text_braille_and_job_name, None),
     (without_printer(test_print_without_a_printer_says_so), None),
     (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
-] + e2e_instance.TESTS + e2e_settings.TESTS
+] + e2e_instance.TESTS + e2e_settings.TESTS + e2e_find.TESTS + e2e_width.TESTS
 
 
 def start_display(env, screen=None):

@@ -1,0 +1,139 @@
+#include "util/DialogForm.h"
+
+#include "util/Win32Text.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace korvalin {
+
+void TDialogControl::SetText(const std::u16string& text) const { SetWindowTextW(Handle(), WStr(text)); }
+
+std::u16string TDialogControl::Text() const {
+    const int length = GetWindowTextLengthW(Handle());
+    std::vector<wchar_t> buffer(size_t(length > 0 ? length : 0) + 1);
+    const int copied = GetWindowTextW(Handle(), buffer.data(), int(buffer.size()));
+    return U16(buffer.data(), size_t(copied > 0 ? copied : 0));
+}
+
+void TDialogControl::SetBounds(int left, int top, int width, int height) const {
+    SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT TDialogControl::Bounds() const {
+    RECT bounds{};
+    GetWindowRect(Handle(), &bounds);
+    MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+void TDialogEdit::Create(const TCreateArgs& args) {
+    TDialogControl::Create(L"EDIT", args);
+    SetWindowSubclass(Handle(), EditProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK TDialogEdit::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR selfData) {
+    auto* self = reinterpret_cast<TDialogEdit*>(selfData);
+    switch (message) {
+    case WM_PASTE:
+        if (self->OnPaste) self->OnPaste();
+        return 0;
+    case WM_CHAR:
+        if (wParam == 0x16) {  // Ctrl+V
+            if (self->OnPaste) self->OnPaste();
+            return 0;
+        }
+        break;
+    case WM_CONTEXTMENU:
+        return 0;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, EditProc, 1);
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void TDialogForm::CreateForm(const std::u16string& caption) {
+    TCreateArgs args;
+    args.Parent = FOwner;
+    args.Text = caption;
+    args.Style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN | DS_MODALFRAME;
+    args.ExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+    args.X = args.Y = 0;
+    args.Width = args.Height = 100;
+    CreateWnd(L"TDialogForm", args);
+}
+
+void TDialogForm::SetClientSize(int width, int height) {
+    RECT bounds{0, 0, width, height};
+    AdjustWindowRectEx(&bounds, DWORD(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
+    SetWindowPos(Handle(), nullptr, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TDialogForm::CenterOver(HWND over) {
+    RECT outer{}, own{};
+    GetWindowRect(over, &outer);
+    GetWindowRect(Handle(), &own);
+    const int width = own.right - own.left, height = own.bottom - own.top;
+    const int top = outer.top + (outer.bottom - outer.top - height) / 2;
+    const int left = outer.left + (outer.right - outer.left - width) / 2;
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TDialogForm::Close(int result) {
+    FModalResult = result;
+    FRunningS = false;
+    PostMessageW(Handle(), WM_NULL, 0, 0);  // wakes the loop
+}
+
+bool TDialogForm::DialogMessage(MSG& message) {
+    return Handle() && (message.hwnd == Handle() || IsChild(Handle(), message.hwnd)) &&
+           IsDialogMessageW(Handle(), &message);
+}
+
+int TDialogForm::ShowModal() {
+    FModalResult = 0;
+    FRunningS = true;
+    const bool ownerEnabledS = FOwner && IsWindowEnabled(FOwner);
+    if (ownerEnabledS) EnableWindow(FOwner, FALSE);
+    ShowWindow(Handle(), SW_SHOW);
+    FormShow();
+    MSG message;
+    while (FRunningS && Handle()) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(int(message.wParam));  // for the outer loop
+            if (FModalResult == 0) FModalResult = IDCANCEL;
+            break;
+        }
+        if (DialogMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    // Enable the owner before hiding, so that it gets the activation back.
+    if (ownerEnabledS) EnableWindow(FOwner, TRUE);
+    if (Handle()) ShowWindow(Handle(), SW_HIDE);
+    return FModalResult;
+}
+
+LRESULT TDialogForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        Command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_NOTIFY:
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_CLOSE:
+        Close(IDCANCEL);
+        return 0;
+    }
+    return TWnd::WndProc(message, wParam, lParam);
+}
+
+}  // namespace korvalin
