@@ -57,16 +57,18 @@ TEST(RichEditSearch, ControlAndTextBufferFindForwardAndBackwardInEditorPositions
     TRtfRef buffer;
     TRichEditSuchPuffer richPuffer(buffer.Rich());
     TTextSuchPuffer textPuffer;
-    for (const auto& row : rows) for (TSuchPuffer* puffer : {static_cast<TSuchPuffer*>(&richPuffer), static_cast<TSuchPuffer*>(&textPuffer)}) {
-        const TSuchTreffer treffer = Suchen(*puffer, row.text, row.selStart, row.selLength, row.findText, row.optionen);
-        const std::string where = std::string(puffer == &richPuffer ? "rich edit: " : "text: ") + U16ToUtf8(row.text) +
-                                  " sel " + std::to_string(row.selStart) + " find " + U16ToUtf8(row.findText) +
-                                  (row.optionen.DownS ? " down" : " up");
-        EXPECT_EQ(int(treffer.Ergebnis), int(row.ergebnis)) << where;
-        if (treffer.Ergebnis != TSuchErgebnis::Gefunden) continue;
-        EXPECT_EQ(treffer.SelStart, row.expectedStart) << where;
-        EXPECT_EQ(treffer.SelLength, row.expectedLength) << where;
-    }
+    TSuchPuffer* const puffers[] = {&richPuffer, &textPuffer};
+    for (const auto& row : rows)
+        for (TSuchPuffer* puffer : puffers) {
+            const TSuchTreffer treffer = Suchen(*puffer, row.text, row.selStart, row.selLength, row.findText, row.optionen);
+            const std::string where = std::string(puffer == &richPuffer ? "rich edit: " : "text: ") + U16ToUtf8(row.text) +
+                                      " sel " + std::to_string(row.selStart) + " find " + U16ToUtf8(row.findText) +
+                                      (row.optionen.DownS ? " down" : " up");
+            EXPECT_EQ(int(treffer.Ergebnis), int(row.ergebnis)) << where;
+            if (treffer.Ergebnis != TSuchErgebnis::Gefunden) continue;
+            EXPECT_EQ(treffer.SelStart, row.expectedStart) << where;
+            EXPECT_EQ(treffer.SelLength, row.expectedLength) << where;
+        }
 }
 
 namespace {
