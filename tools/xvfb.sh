@@ -2,14 +2,18 @@
 # stops it again when the calling script ends.
 xvfb_start() {
     if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return; fi
-    local n
-    for n in $(seq 90 130); do
-        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
-    done
-    Xvfb ":$n" -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+    # The server picks a free display number itself and writes it to the file.
+    local number_file
+    number_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset 3>"$number_file" >/dev/null 2>&1 &
     KORVALIN_XVFB_PID=$!
     trap 'kill $KORVALIN_XVFB_PID 2>/dev/null || true' EXIT
-    export DISPLAY=":$n"
+    for _ in $(seq 1 100); do
+        [ -s "$number_file" ] && break
+        sleep 0.1
+    done
+    export DISPLAY=":$(head -1 "$number_file")"
+    rm -f "$number_file"
     for _ in $(seq 1 100); do
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.1

@@ -403,11 +403,10 @@ def start_display(env, screen=None):
     otherwise starts Xvfb and sets DISPLAY in env. Returns the server or None."""
     if not screen and env.get("DISPLAY") and subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
         return None
-    number = next(n for n in range(90, 140)
-                  if not os.path.exists(f"/tmp/.X11-unix/X{n}") and not os.path.exists(f"/tmp/.X{n}-lock"))
-    server = subprocess.Popen(["Xvfb", f":{number}", "-screen", "0", f"{screen or '1280x1024'}x24", "-noreset"],
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    env["DISPLAY"] = f":{number}"
+    # The server picks a free display number itself and writes it to stdout.
+    server = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", f"{screen or '1280x1024'}x24", "-noreset"],
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    env["DISPLAY"] = ":" + server.stdout.readline().strip()
     for _ in range(100):
         if subprocess.run(["xdpyinfo"], env=env, capture_output=True).returncode == 0:
             break
