@@ -5,7 +5,7 @@
 #include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
-#include "TestMessages.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -15,26 +15,11 @@
 
 using namespace korvalin;
 using korvalin::testing::PumpMessages;
+using korvalin::testing::SetClipboardText;
+using korvalin::testing::TProgramFolder;
 
 namespace {
 
-// A program folder of its own with the tables a test needs.
-class TProgramFolder {
-public:
-    TProgramFolder() {
-        FPath = std::filesystem::temp_directory_path() / ("korvalin-form-" + std::to_string(GetTickCount()));
-        std::filesystem::create_directories(FPath / "Tabellen");
-    }
-    ~TProgramFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(FPath, error);
-    }
-    void Write(const char* name, const char* text) { std::ofstream(FPath / name, std::ios::binary) << text; }
-    std::u16string Folder() const { return FPath.u16string() + u"\\"; }
-
-private:
-    std::filesystem::path FPath;
-};
 
 class FormTest : public ::testing::Test {
 protected:
@@ -169,19 +154,6 @@ void OpenMenu(TForm1& form, std::string_view menu) {
     SendMessageW(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(form.MenuHandle(menu)), 0);
 }
 
-void SetClipboardText(const wchar_t* text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    if (text) {
-        const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-        memcpy(GlobalLock(memory), text, bytes);
-        GlobalUnlock(memory);
-        SetClipboardData(CF_UNICODETEXT, memory);
-    }
-    CloseClipboard();
-}
-
 }  // namespace
 
 TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
@@ -213,7 +185,7 @@ TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
 TEST_F(FormTest, EditMenuFollowsTextSelectionAndClipboardAndThePopupFollowsIt) {
     const char* selectionItems[] = {"MenuBearbeitenZeichenformat", "MenuBearbeitenKopieren",
                                     "MenuBearbeitenAusschneiden", "MenuBearbeitenLoeschen"};
-    SetClipboardText(nullptr);
+    ASSERT_TRUE(SetClipboardText(nullptr));
     OpenMenu(*FForm, "MenuBearbeiten");
     for (const char* item : selectionItems) EXPECT_FALSE(FForm->MenuItemEnabled(item)) << item;
     EXPECT_FALSE(FForm->MenuItemEnabled("MenuBearbeitenAllesMarkieren"));
@@ -222,7 +194,7 @@ TEST_F(FormTest, EditMenuFollowsTextSelectionAndClipboardAndThePopupFollowsIt) {
 
     FForm->RichEdit1.SetText(u"abc");
     FForm->RichEdit1.SetSel(1, 0);
-    SetClipboardText(L"xy");
+    ASSERT_TRUE(SetClipboardText(L"xy"));
     OpenMenu(*FForm, "MenuBearbeiten");
     for (const char* item : selectionItems) EXPECT_FALSE(FForm->MenuItemEnabled(item)) << item;
     EXPECT_TRUE(FForm->MenuItemEnabled("MenuBearbeitenAllesMarkieren"));
@@ -244,7 +216,7 @@ TEST_F(FormTest, EditMenuFollowsTextSelectionAndClipboardAndThePopupFollowsIt) {
 TEST_F(FormTest, ShortcutsActOnlyWhenTheRulesEnableTheirItem) {
     FForm->RichEdit1.SetText(u"abc");
     FForm->RichEdit1.SetSel(3, 0);
-    SetClipboardText(L"xy");
+    ASSERT_TRUE(SetClipboardText(L"xy"));
     Command(*FForm, "MenuBearbeitenAusschneiden", true);  // nothing selected: Ctrl+X does nothing
     EXPECT_EQ(FForm->RichEdit1.Text(), u"abc");
     Command(*FForm, "MenuBearbeitenAllesMarkieren", true);

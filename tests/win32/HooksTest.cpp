@@ -1,6 +1,6 @@
 #include "input/hooks.h"
 
-#include "TestMessages.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

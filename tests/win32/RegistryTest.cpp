@@ -2,7 +2,7 @@
 #include "util/Win32Text.h"
 #include "util/Wnd.h"
 
-#include "TestMessages.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

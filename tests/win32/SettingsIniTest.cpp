@@ -5,7 +5,7 @@
 #include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
-#include "TestMessages.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 

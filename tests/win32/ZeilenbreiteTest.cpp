@@ -3,7 +3,7 @@
 #include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
-#include "TestMessages.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,42 +14,17 @@
 
 using namespace korvalin;
 using korvalin::testing::PumpMessages;
+using korvalin::testing::SetClipboardText;
+using korvalin::testing::TProgramFolder;
 
 namespace {
 
-class TWidthFolder {
-public:
-    TWidthFolder() {
-        FPath = std::filesystem::temp_directory_path() / ("korvalin-width-" + std::to_string(GetTickCount()));
-        std::filesystem::create_directories(FPath / "Tabellen");
-        std::ofstream(FPath / "Tabellen" / "Standard.tab", std::ios::binary)
-            << "Standard\r\n1=97\r\n12=65|66\r\n14=120|121|122\r\n";
-        std::ofstream(FPath / "Tabellen" / "Brl2UniBrl.tab", std::ios::binary) << "Acht\r\n78=10432\r\n";
-    }
-    ~TWidthFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(FPath, error);
-    }
-    std::u16string Folder() const { return FPath.u16string() + u"\\"; }
-
-private:
-    std::filesystem::path FPath;
-};
-
-void SetClipboardText(const wchar_t* text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    memcpy(GlobalLock(memory), text, bytes);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-}
 
 class WidthFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        FFolder.Write("Tabellen\\Standard.tab", "Standard\r\n1=97\r\n12=65|66\r\n14=120|121|122\r\n");
+        FFolder.Write("Tabellen\\Brl2UniBrl.tab", "Acht\r\n78=10432\r\n");
         FForm = std::make_unique<TForm1>(FFolder.Folder());
         FForm->OnMessageDlg = [](const std::u16string&, UINT) { return IDOK; };
         FForm->Show(SW_SHOWNOACTIVATE);
@@ -67,7 +42,7 @@ protected:
     }
     int EditorLineCount() { return int(FForm->RichEdit1.Send(EM_GETLINECOUNT)); }
 
-    TWidthFolder FFolder;
+    TProgramFolder FFolder;
     std::unique_ptr<TForm1> FForm;
 };
 
@@ -102,13 +77,13 @@ TEST_F(WidthFormTest, RealEditorLinesAreParagraphs) {
 
 TEST_F(WidthFormTest, PasteChecksTheWholeClipboardText) {
     Prepare(u"abc", 3, 5);
-    SetClipboardText(L"123");
+    ASSERT_TRUE(SetClipboardText(L"123"));
     Paste();
     EXPECT_EQ(FForm->RichEdit1.Text(), u"abc");
-    SetClipboardText(L"12\r\n345678");  // the second line is too long
+    ASSERT_TRUE(SetClipboardText(L"12\r\n345678"));  // the second line is too long
     Paste();
     EXPECT_EQ(FForm->RichEdit1.Text(), u"abc");
-    SetClipboardText(L"12");
+    ASSERT_TRUE(SetClipboardText(L"12"));
     Paste();
     EXPECT_EQ(FForm->RichEdit1.Text(), u"abc12");
 }
@@ -228,7 +203,7 @@ TEST(NummerDlg, FocusSpeaksTheFieldAndPasteChangesNothing) {
     ASSERT_EQ(tolk.Texts.size(), 1u);
     EXPECT_EQ(tolk.Texts[0], u"Breite (0 bis 99)");
     EXPECT_FALSE(tolk.InterruptS);
-    SetClipboardText(L"12");
+    ASSERT_TRUE(SetClipboardText(L"12"));
     dialog.LeNummer.Send(EM_SETSEL, 0, -1);
     dialog.LeNummer.Send(WM_PASTE);
     dialog.LeNummer.Send(WM_CHAR, 0x16, 1);  // Ctrl+V

@@ -1,0 +1,61 @@
+// What the Windows tests share: running the message loop for a while, a
+// program folder of their own, and clipboard text.
+#pragma once
+
+#include <windows.h>
+
+#include <cstring>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace korvalin::testing {
+
+// Dispatches every waiting message at least once, for about Milliseconds.
+inline void PumpMessages(int milliseconds) {
+    const DWORD end = GetTickCount() + DWORD(milliseconds);
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        Sleep(5);
+    } while (GetTickCount() < end);
+}
+
+// A program folder of its own ("Tabellen\\" included) with the files a test
+// writes into it; removed afterwards.
+class TProgramFolder {
+public:
+    TProgramFolder() {
+        FPath = std::filesystem::temp_directory_path() / ("korvalin-form-" + std::to_string(GetTickCount()));
+        std::filesystem::create_directories(FPath / "Tabellen");
+    }
+    ~TProgramFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(FPath, error);
+    }
+    TProgramFolder(const TProgramFolder&) = delete;
+    TProgramFolder& operator=(const TProgramFolder&) = delete;
+    void Write(const char* name, const char* text) { std::ofstream(FPath / name, std::ios::binary) << text; }
+    std::u16string Folder() const { return FPath.u16string() + u"\\"; }
+
+private:
+    std::filesystem::path FPath;
+};
+
+// Puts Text on the clipboard as Unicode text; nullptr leaves it empty.
+inline bool SetClipboardText(const wchar_t* text) {
+    if (!OpenClipboard(nullptr)) return false;
+    EmptyClipboard();
+    if (text) {
+        const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        std::memcpy(GlobalLock(memory), text, bytes);
+        GlobalUnlock(memory);
+        SetClipboardData(CF_UNICODETEXT, memory);
+    }
+    CloseClipboard();
+    return true;
+}
+
+}  // namespace korvalin::testing
