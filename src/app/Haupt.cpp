@@ -152,6 +152,7 @@ void TForm1::FormCreate() {
     RichEdit1.Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     RichEdit1.OnKeyPress = [this](wchar_t& key) { RichEdit1KeyPress(key); };
     RichEdit1.OnKeyDown = [this](WORD& key) { RichEdit1KeyDown(key); };
+    RichEdit1.OnPaste = [this] { return RichEdit1Paste(); };
     CreateIniFolder();
     CreateUpdater();
 

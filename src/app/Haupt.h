@@ -228,6 +228,7 @@ private:
     void BrailleKeys(WPARAM keys, LPARAM lautgruppe);
     void RichEdit1KeyPress(wchar_t& Key);
     void RichEdit1KeyDown(WORD& Key);
+    bool RichEdit1Paste();  // the line width check of every paste
     void MenuSelect(WPARAM wParam, LPARAM lParam);
     void PopupMenuEnter();
     void PopupMenuExit();

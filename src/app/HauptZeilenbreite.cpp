@@ -86,12 +86,12 @@ bool TForm1::IsMaxZeilenbreiteOk(const std::u16string& InsertText) const {
                                          length, InsertText);
 }
 
-void TForm1::MenuBearbeitenEinfuegenClick(const TMenuEntry*) {
-    if (!IsMaxZeilenbreiteOk(ClipboardText(Handle()))) {
-        MessageBeep(0);
-        return;
-    }
-    RichEdit1.Send(WM_PASTE);
+void TForm1::MenuBearbeitenEinfuegenClick(const TMenuEntry*) { RichEdit1.Send(WM_PASTE); }
+
+bool TForm1::RichEdit1Paste() {
+    if (IsMaxZeilenbreiteOk(ClipboardText(Handle()))) return true;
+    MessageBeep(0);
+    return false;
 }
 
 void TForm1::MenuEinstMaxZeilenbreiteClick(const TMenuEntry*) {

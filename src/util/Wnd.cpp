@@ -119,6 +119,40 @@ LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam
 void TRichEdit::Create(const TCreateArgs& args) {
     if (!GetModuleHandleW(L"Msftedit.dll") && !LoadLibraryW(L"Msftedit.dll")) RaiseLastError(u"Msftedit.dll");
     CreateControl(MSFTEDIT_CLASS, args);
+    SetWindowSubclass(Handle(), PasteProc, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+namespace {
+
+bool KeyDown(int key) { return GetKeyState(key) < 0; }
+
+// The control pastes on these keys by itself, without a WM_PASTE.
+bool IsPasteKey(WPARAM key) {
+    if (key == VK_INSERT) return KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL) && !KeyDown(VK_MENU);
+    return key == 'V' && KeyDown(VK_CONTROL);  // with Shift too
+}
+
+}  // namespace
+
+LRESULT CALLBACK TRichEdit::PasteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR selfData) {
+    auto* self = reinterpret_cast<TRichEdit*>(selfData);
+    switch (message) {
+    case WM_KEYDOWN:
+        if (!IsPasteKey(wParam)) break;
+        SendMessageW(window, WM_PASTE, 0, 0);
+        return 0;
+    case WM_CHAR:
+        if (wParam == 0x16) return 0;  // the character of Ctrl+V
+        break;
+    case WM_PASTE:
+        if (self->OnPaste && !self->OnPaste()) return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(window, PasteProc, 1);
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 std::u16string TRichEdit::Text() const {

@@ -99,7 +99,13 @@ public:
     void BeginUpdate();
     void EndUpdate();
 
+    // Asked before every paste, however it is asked for (WM_PASTE, Ctrl+V,
+    // Shift+Insert); returning false refuses it.
+    std::function<bool()> OnPaste;
+
 private:
+    static LRESULT CALLBACK PasteProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
     int FUpdateCount = 0;
 };
 

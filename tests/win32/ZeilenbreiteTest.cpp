@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 #include <vector>
 
 using namespace korvalin;
@@ -75,17 +76,51 @@ TEST_F(WidthFormTest, RealEditorLinesAreParagraphs) {
     EXPECT_FALSE(FForm->IsMaxZeilenbreiteOk(u"xyz"));
 }
 
-TEST_F(WidthFormTest, PasteChecksTheWholeClipboardText) {
-    Prepare(u"abc", 3, 5);
-    ASSERT_TRUE(SetClipboardText(L"123"));
-    Paste();
-    EXPECT_EQ(FForm->RichEdit1.Text(), u"abc");
-    ASSERT_TRUE(SetClipboardText(L"12\r\n345678"));  // the second line is too long
-    Paste();
-    EXPECT_EQ(FForm->RichEdit1.Text(), u"abc");
+namespace {
+
+// A key pressed on the editor with the modifiers held, as the thread's key
+// state shows them to the control.
+void PressOnEditor(HWND edit, WORD key, std::initializer_list<int> modifiers) {
+    BYTE state[256]{};
+    for (int modifier : modifiers) state[modifier] = 0x80;
+    SetKeyboardState(state);
+    SendMessageW(edit, WM_KEYDOWN, key, 1);
+    BYTE released[256]{};
+    SetKeyboardState(released);
+}
+
+}  // namespace
+
+TEST_F(WidthFormTest, EveryPasteRouteChecksTheWholeClipboardText) {
+    const HWND edit = FForm->RichEdit1.Handle();
+    const std::pair<const char*, std::function<void()>> routes[] = {
+        {"menu command", [&] { Paste(); }},
+        {"WM_PASTE", [&] { SendMessageW(edit, WM_PASTE, 0, 0); }},
+        {"Shift+Insert", [&] { PressOnEditor(edit, VK_INSERT, {VK_SHIFT}); }},
+        {"Ctrl+V", [&] { PressOnEditor(edit, 'V', {VK_CONTROL}); }},
+        {"Ctrl+Shift+V", [&] { PressOnEditor(edit, 'V', {VK_CONTROL, VK_SHIFT}); }},
+    };
+    for (const auto& [name, paste] : routes) {
+        SCOPED_TRACE(name);
+        Prepare(u"abc", 3, 5);
+        ASSERT_TRUE(SetClipboardText(L"123"));
+        paste();
+        EXPECT_EQ(FForm->RichEdit1.Text(), u"abc");
+        ASSERT_TRUE(SetClipboardText(L"12\r\n345678"));  // the second line is too long
+        paste();
+        EXPECT_EQ(FForm->RichEdit1.Text(), u"abc");
+        ASSERT_TRUE(SetClipboardText(L"12"));
+        paste();
+        EXPECT_EQ(FForm->RichEdit1.Text(), u"abc12");
+    }
+}
+
+TEST_F(WidthFormTest, InsertAndVAloneDoNotPaste) {
+    Prepare(u"abc", 3, 0);
     ASSERT_TRUE(SetClipboardText(L"12"));
-    Paste();
-    EXPECT_EQ(FForm->RichEdit1.Text(), u"abc12");
+    PressOnEditor(FForm->RichEdit1.Handle(), VK_INSERT, {});
+    PressOnEditor(FForm->RichEdit1.Handle(), 'V', {VK_SHIFT});
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"abc");
 }
 
 TEST_F(WidthFormTest, LimitSetsPanelWrappingAndIsClamped) {
