@@ -2,6 +2,7 @@
 // document through a hidden rich edit.
 #include "app/Haupt.h"
 #include "app/HauptSuchen.h"
+#include "app/ResConst.h"
 #include "app/Suchen.h"
 #include "util/Win32Text.h"
 

@@ -63,8 +63,3 @@ TSuchTreffer Suchen(TSuchPuffer& puffer, std::u16string_view editorText, std::in
                     std::u16string_view findText, const TSuchOptionen& optionen);
 
 }  // namespace korvalin
-
-namespace korvalin::texts {
-inline constexpr std::u16string_view SuchstringNichtGefunden = u"Der Suchstring wurde nicht gefunden!";
-inline constexpr std::u16string_view KeinWeitererSuchstring = u"Keinen weiteren Suchstring gefunden!";
-}  // namespace korvalin::texts
