@@ -73,6 +73,10 @@ kill "$http_pid" 2>/dev/null
 wait "$http_pid" 2>/dev/null
 rm -rf "$http_root" "$http_root.ports"
 
+stage "table check tool (Wine)"
+python3 "$root/tests/tabpruef/tabpruef_test.py" --exe "$tests_build/Korvalin/TabPruef.exe" --junit "$results/tabpruef.xml" ||
+    [ -s "$results/tabpruef.xml" ] || python3 "$root/tools/results.py" record "$results/tabpruef.result" tabpruef fail
+
 stage "end-to-end tests (Wine, Xvfb)"
 source "$root/tools/printer.sh"
 printer_start || echo "no PDF printer: the printing test will fail"

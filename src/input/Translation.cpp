@@ -67,11 +67,12 @@ bool TryStrToInt(std::u16string_view s, std::int32_t& value) {
     return true;
 }
 
-std::optional<std::u16string> GetBrl2Char(const TStringList* Tab, std::u16string_view Brl) {
-    if (!Tab || Brl.empty()) return std::nullopt;
-    const int line = Tab->IndexOfName(Brl);
-    if (line < 0) return std::nullopt;
-    std::u16string_view rest = Trim(Tab->ValueFromIndex(size_t(line)));
+std::optional<std::u16string> ValueToText(std::u16string_view value, TValueFault* fault) {
+    const auto failed = [fault](TValueFault::TKind kind, std::u16string_view number) -> std::optional<std::u16string> {
+        if (fault) *fault = {kind, std::u16string(number)};
+        return std::nullopt;
+    };
+    std::u16string_view rest = Trim(value);
     std::u16string text;
     while (!rest.empty()) {
         const size_t separator = std::min(rest.find(u'|'), rest.size());
@@ -79,13 +80,21 @@ std::optional<std::u16string> GetBrl2Char(const TStringList* Tab, std::u16string
         rest.remove_prefix(std::min(separator + 1, rest.size()));
         if (piece.empty()) continue;  // runs of "|" count as one separator
         std::int32_t codePoint = 0;
-        if (!TryStrToInt(Trim(piece), codePoint)) return std::nullopt;  // also a number of blanks only
+        if (!TryStrToInt(Trim(piece), codePoint))  // also a number of blanks only
+            return failed(TValueFault::NotANumber, Trim(piece));
         const std::u16string character = CodePointToString(codePoint);
-        if (character.empty()) return std::nullopt;
+        if (character.empty()) return failed(TValueFault::NotACodePoint, Trim(piece));
         text += character;
     }
-    if (text.empty()) return std::nullopt;
+    if (text.empty()) return failed(TValueFault::NoNumber, {});
     return text;
+}
+
+std::optional<std::u16string> GetBrl2Char(const TStringList* Tab, std::u16string_view Brl) {
+    if (!Tab || Brl.empty()) return std::nullopt;
+    const int line = Tab->IndexOfName(Brl);
+    if (line < 0) return std::nullopt;
+    return ValueToText(Tab->ValueFromIndex(size_t(line)));
 }
 
 namespace {

@@ -26,6 +26,19 @@ std::u16string CodePointToString(std::int64_t codePoint);
 // unsigned 32-bit patterns, so "$FFFFFFFF" gives -1.
 bool TryStrToInt(std::u16string_view s, std::int32_t& value);
 
+// Why a table value gives no text.
+struct TValueFault {
+    enum TKind { NoNumber, NotANumber, NotACodePoint };
+    TKind Kind = NoNumber;
+    std::u16string Number;  // the trimmed number that failed
+};
+
+// The text of a table value (the part of a line after its "="): its numbers
+// are separated by "|" (runs and separators at either end count as one),
+// each an integer that CodePointToString accepts; nullopt, with the reason
+// in Fault when given, for a value with a bad number or no number at all.
+std::optional<std::u16string> ValueToText(std::u16string_view value, TValueFault* fault = nullptr);
+
 // The text of the first line of Tab named Brl; nullopt for a failed lookup
 // (no table, no such line, or a value that is not a list of valid code
 // points), for which the caller gives the error cue once.

@@ -63,16 +63,20 @@ bool IsTableTitle(std::u16string_view firstLine) {
     return Trim(firstLine).size() >= 2 && firstLine.find(u'=') == std::u16string_view::npos;
 }
 
+bool IsTableLines(const std::vector<std::u16string>& lines) {
+    return lines.size() >= 2 && IsTableTitle(lines.front());
+}
+
 std::u16string_view BareFilename(std::u16string_view path) {
     const size_t separator = path.find_last_of(u"\\/:");
     return separator == std::u16string_view::npos ? path : path.substr(separator + 1);
 }
 
-namespace {
-
 bool IsTableFileName(std::u16string_view name) {
     return name.size() > 4 && SameText(name.substr(name.size() - 4), u".tab");
 }
+
+namespace {
 
 // The ".tab" files directly in Folder; none when it cannot be listed.
 std::vector<std::u16string> FindTableFiles(const std::u16string& folder) {
@@ -96,7 +100,8 @@ std::vector<std::u16string> FindTableFiles(const std::u16string& folder) {
     return files;
 }
 
-// Sorted ascending ignoring case; of paths that compare equal only one stays.
+}  // namespace
+
 std::vector<std::u16string> ListTableFiles(const std::u16string& folder) {
     std::vector<std::u16string> files = FindTableFiles(folder);
     std::sort(files.begin(), files.end(),
@@ -105,8 +110,6 @@ std::vector<std::u16string> ListTableFiles(const std::u16string& folder) {
                 files.end());
     return files;
 }
-
-}  // namespace
 
 TTabellen::TTabellen(std::u16string_view exeFolder) : FPath(std::u16string(exeFolder) + u"Tabellen\\") {
 #ifndef _WIN32
@@ -124,7 +127,7 @@ void TTabellen::Load(const TTextCodecs& codecs) {
         } catch (const EKorvalin&) {
             continue;
         }
-        if (lines.size() < 2 || !IsTableTitle(lines.front())) continue;
+        if (!IsTableLines(lines)) continue;
         std::u16string title(Trim(lines.front()));
         lines.erase(lines.begin());
         FTabs.push_back(std::make_unique<TTab>(path, std::move(title), std::move(lines)));

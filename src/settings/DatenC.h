@@ -58,9 +58,19 @@ private:
 // The title rule: the first line trimmed has at least 2 characters and the
 // untrimmed line holds no "=".
 bool IsTableTitle(std::u16string_view firstLine);
+// Whether the lines of a file make a table: at least 2, the first a title.
+bool IsTableLines(const std::vector<std::u16string>& lines);
 
 // The bare file name: the part after the last "\", "/" or ":".
 std::u16string_view BareFilename(std::u16string_view path);
+
+// Whether the folder scan takes a file of this name: "*.tab" in any case.
+bool IsTableFileName(std::u16string_view name);
+
+// The ".tab" files directly in Folder (which ends in a separator) in the
+// order of the scan: ascending ignoring case; of paths that compare equal
+// only one stays. Empty when the folder cannot be listed.
+std::vector<std::u16string> ListTableFiles(const std::u16string& folder);
 
 class TTabellen {
 public:

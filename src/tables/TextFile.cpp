@@ -102,21 +102,6 @@ bool ReadBlock(std::ifstream& stream, std::string& block, size_t count) {
     return stream.gcount() == std::streamsize(count);
 }
 
-std::optional<std::string> ReadFileBytes(const std::u16string& filename) {
-    std::ifstream stream;
-    std::uintmax_t size = 0;
-    if (!OpenFile(filename, stream, size)) return std::nullopt;
-    std::string bytes;
-    if (size > bytes.max_size() || size > std::uintmax_t(std::numeric_limits<std::streamsize>::max()))
-        return std::nullopt;
-    try {
-        if (!ReadBlock(stream, bytes, size_t(size))) return std::nullopt;
-    } catch (const std::bad_alloc&) {  // larger than this process can hold
-        return std::nullopt;
-    }
-    return bytes;
-}
-
 std::optional<std::u16string> StrictUtf8(std::string_view bytes) {
     std::u16string text;
     TUtf8Reader reader;
@@ -208,8 +193,23 @@ std::u16string TextFromFileBytes(std::string_view bytes, const std::u16string& f
     }
 }
 
+std::optional<std::string> ReadTextFileBytes(const std::u16string& filename) {
+    std::ifstream stream;
+    std::uintmax_t size = 0;
+    if (!OpenFile(filename, stream, size)) return std::nullopt;
+    std::string bytes;
+    if (size > bytes.max_size() || size > std::uintmax_t(std::numeric_limits<std::streamsize>::max()))
+        return std::nullopt;
+    try {
+        if (!ReadBlock(stream, bytes, size_t(size))) return std::nullopt;
+    } catch (const std::bad_alloc&) {  // larger than this process can hold
+        return std::nullopt;
+    }
+    return bytes;
+}
+
 std::u16string LoadTextFile(const std::u16string& filename, const TTextCodecs& codecs) {
-    const std::optional<std::string> bytes = ReadFileBytes(filename);
+    const std::optional<std::string> bytes = ReadTextFileBytes(filename);
     if (!bytes) throw EKorvalin(std::u16string(texts::FileTextTypeUnknown));
     return TextFromFileBytes(*bytes, filename, codecs);
 }

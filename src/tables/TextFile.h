@@ -61,7 +61,12 @@ TFileTextType GetFileTextType(const std::u16string& filename);
 // the message to show. Filename is passed on to the RTF reader only.
 std::u16string TextFromFileBytes(std::string_view bytes, const std::u16string& filename, const TTextCodecs& codecs);
 
-// The whole text of a file; throws EKorvalin with the message to show.
+// All bytes of a regular file as the text reader takes them; nullopt when it
+// is missing or cannot be read whole.
+std::optional<std::string> ReadTextFileBytes(const std::u16string& filename);
+
+// The whole text of a file: ReadTextFileBytes and TextFromFileBytes; throws
+// EKorvalin with the message to show.
 std::u16string LoadTextFile(const std::u16string& filename, const TTextCodecs& codecs);
 
 // The bytes the text writer puts into a file of a kind other than RTF:

@@ -1,5 +1,6 @@
 list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/TextFile.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/WorkingTables.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/WorkingTables.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TabPruefC.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SystemCodecs.cpp)
