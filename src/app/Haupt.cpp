@@ -192,7 +192,7 @@ void TForm1::Show(int showCommand) {
 void TForm1::FormShow() {
     RegistryLadenSpeichern(true);
     FillMenuTabellen();
-    SchriftartZuweisen();
+    SetHintergrundNr(Einstellungen.Schrifthintergrund);  // also SchriftartZuweisen
     FensterEinrichten();
     RichEdit1.SetFocus();
     FApplicationActive = true;
@@ -269,6 +269,7 @@ void TForm1::FensterEinrichten() {
 void TForm1::SchriftartZuweisen() {
     FSchrift = CreateFontFromSpec(Einstellungen.Schriftart);
     StatusBar1.Send(WM_SETFONT, reinterpret_cast<WPARAM>(FSchrift.Get()), TRUE);
+    HintergrundZuweisen();
     SchalterEinrichten();
 }
 

@@ -6,6 +6,7 @@
 #include "app/HauptSuchen.h"
 #include "app/ResConst.h"
 #include "appearance/FontFiles.h"
+#include "appearance/LxHintergrund.h"
 #include "input/Chords.h"
 #include "input/hooks.h"
 #include "settings/DatenC.h"
@@ -88,6 +89,8 @@ public:
 
     // Makes the listed table at index the current one and reloads it.
     void SetNewTabelle(int index);
+    // The table list in its current order.
+    const TTabellen& Tabellen() const { return FTabellen; }
     void ClearKeys() { FChords.ClearKeys(); }
     void UpdateHookS();
     void SetHookS(bool value);
@@ -99,6 +102,12 @@ public:
 
     // The screen reader output the dialogs are given.
     TScreenReaderOutput* Tolk() { return &FTolk; }
+
+    // The background number of the input controls; setting it stores it in
+    // the settings and repaints (HauptSchriftart.cpp).
+    int GetHintergrundNr() const { return FHintergrundForm.HintergrundNr(); }
+    void SetHintergrundNr(int Value);
+    TColor HintergrundFarbe() const { return FHintergrundForm.HintergrundFarbe(); }
 
     // Translates a dot pattern (or a combination of them, LautS) and inserts
     // the text at the caret, replacing the selection.
@@ -158,6 +167,9 @@ private:
     void UpdateStatustext();
     void Timer1UpdateZeileSpalteTimer();
     void SchriftartZuweisen();
+    // The background colour onto the editor and the dialogs to come.
+    void HintergrundZuweisen();
+    void MenuAnsSchriftartClick(const TMenuEntry*);
     void ApplyStartupSize();
     void GetMinMaxInfo(MINMAXINFO& info) const;
 
@@ -208,10 +220,31 @@ private:
     void MenuEinstSoundSClick(const TMenuEntry*);
     void MenuEinstStandardClick(const TMenuEntry*);
     void MenuEinstMaxZeilenbreiteClick(const TMenuEntry*);
+    // Size, style and colour of one mode's fonts through the font dialog;
+    // the mode is the item's Tag (HauptSchrift.cpp).
+    void MenuEinstModusM0_5Click(const TMenuEntry* Sender);
+    // The table dialog: reorders the table list and switches the table (HauptTabDlg.cpp).
+    void MenuEinstDatenbankClick(const TMenuEntry*);
     // The update checker and its menu items (HauptUpdate.cpp).
     void CreateUpdater();
     void MenuEinstUpdateCheckModeClick(const TMenuEntry* Sender);
     void UpdateCheckModeMenu();
+    // The question at the end of start-up when a newer version exists; true
+    // when the program is closing for the update.
+    bool StartupUpdatePrompt();
+    // Writes the updater's hand-over file and starts the updater; false,
+    // with the message shown, when the file cannot be written.
+    bool StartUpdater();
+    void MenuHilfeUpdateClick(const TMenuEntry*);
+    // The help menu (HauptHilfe.cpp).
+    void MenuHilfeClick();
+    void MenuHilfeHilfeClick(const TMenuEntry*);
+    void MenuHilfeKurztastenClick(const TMenuEntry*);
+    void MenuHilfeHistoryClick(const TMenuEntry*);
+    void MenuHilfeMailClick(const TMenuEntry*);
+    void MenuHilfeHomepageClick(const TMenuEntry*);
+    void MenuHilfeSpendenClick(const TMenuEntry*);
+    void MenuHilfeInfoClick(const TMenuEntry*);
     // Repairs what a load read and applies it to the window.
     void EinstellungenPruefen();
 
@@ -270,6 +303,7 @@ private:
     TAcceleratorTable FAccelerators;
 
     TFontHandle FSchrift;  // the user-interface font
+    THintergrundForm FHintergrundForm;
     TUnicodeBrailleFontChooser FUnicodeBrailleFont{
         [](const std::u16string& face) { return FontHasBraillePatterns(face); }};
 

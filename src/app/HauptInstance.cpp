@@ -40,9 +40,11 @@ void BringOwnedWindowsToForeground(HWND owner, int depth = 0) {
 
 }  // namespace
 
-// The end of the first table loading: a file named on the command line is
-// opened now.
+// The end of the first table loading: an available update is offered, then
+// a file named on the command line is opened, unless the program is closing
+// for the update.
 void TForm1::StartupFinished() {
+    if (StartupUpdatePrompt()) return;
     if (!FParameters.empty()) SetTimer(Handle(), kTimerLoadThisFile, kHandOverTimerInterval, nullptr);
 }
 

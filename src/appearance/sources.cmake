@@ -1,5 +1,10 @@
 list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ModeFonts.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/FontSpec.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/FontSpec.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LxHintergrund.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LxBackFontColors.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ModusSchrift.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/FontFiles.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/FontFiles.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LxBackFontDlg.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SchriftDlgC.cpp)

@@ -16,14 +16,6 @@ namespace {
 enum : int { kIdLabel = 101, kIdNummer = 102, kIdUpDown = 103 };
 constexpr int kMargin = 10;
 constexpr int kLabelSpacing = 5;
-constexpr int kMaxDigits = 2;
-
-std::u16string WithoutAmpersand(std::u16string_view caption) {
-    std::u16string text;
-    for (const char16_t c : caption)
-        if (c != u'&') text.push_back(c);
-    return text;
-}
 
 }  // namespace
 
@@ -40,19 +32,8 @@ void TNummerDlg::FormCreate() {
     args.Id = kIdLabel;
     LbNummer.Create(L"STATIC", args);
 
-    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL;
-    args.ExStyle = WS_EX_CLIENTEDGE;
-    args.Id = kIdNummer;
-    LeNummer.Create(args);
-    LeNummer.Send(EM_SETLIMITTEXT, kMaxDigits);
+    CreateNumberField(LeNummer, kIdNummer, UpDown1, kIdUpDown, args, 0, kMaxZeilenbreiteLimit);
     LeNummer.OnPaste = [this] { PuEinfuegenClick(); };
-
-    args.Style = WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
-    args.ExStyle = 0;
-    args.Id = kIdUpDown;
-    UpDown1.Create(UPDOWN_CLASSW, args);
-    UpDown1.Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(LeNummer.Handle()));
-    UpDown1.Send(UDM_SETRANGE32, 0, kMaxZeilenbreiteLimit);
 
     args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
     args.Id = IDOK;

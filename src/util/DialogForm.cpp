@@ -1,9 +1,13 @@
 #include "util/DialogForm.h"
 
+#include "util/TextUtils.h"
+
 #include "util/Win32Text.h"
 
 #include <commctrl.h>
 
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace korvalin {
@@ -55,6 +59,67 @@ LRESULT CALLBACK TDialogEdit::EditProc(HWND window, UINT message, WPARAM wParam,
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
+namespace {
+
+TInputColors& DefaultColors() {
+    static TInputColors colors;
+    return colors;
+}
+
+bool IsClass(HWND window, const wchar_t* className) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, int(std::size(name)));
+    return lstrcmpiW(name, className) == 0;
+}
+
+}  // namespace
+
+TDialogForm::~TDialogForm() {
+    if (FInputBrush) DeleteObject(FInputBrush);
+}
+
+void TDialogForm::SetDefaultInputColors(const TInputColors& colors) { DefaultColors() = colors; }
+
+TInputColors TDialogForm::DefaultInputColors() { return DefaultColors(); }
+
+void TDialogForm::SetInputColors(const TInputColors& colors) {
+    if (colors == FInputColors) return;
+    FInputColors = colors;
+    if (FInputBrush) DeleteObject(std::exchange(FInputBrush, nullptr));
+    ApplyInputColors();
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TDialogForm::ApplyInputColors() {
+    if (!Handle()) return;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsClass(child, WC_LISTVIEWW)) {
+            SendMessageW(child, LVM_SETBKCOLOR, 0, LPARAM(FInputColors.Background));
+            SendMessageW(child, LVM_SETTEXTBKCOLOR, 0, LPARAM(FInputColors.Background));
+            SendMessageW(child, LVM_SETTEXTCOLOR, 0, LPARAM(FInputColors.Text));
+            InvalidateRect(child, nullptr, TRUE);
+        } else if (IsClass(child, MSFTEDIT_CLASS) || IsClass(child, RICHEDIT_CLASSW)) {
+            SendMessageW(child, EM_SETBKGNDCOLOR, 0, LPARAM(FInputColors.Background));
+        }
+    }
+}
+
+void CreateNumberField(TDialogEdit& edit, UINT_PTR editId, TDialogControl& upDown, UINT_PTR upDownId, TCreateArgs args,
+                       int min, int max) {
+    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_NUMBER | ES_AUTOHSCROLL;
+    args.ExStyle = WS_EX_CLIENTEDGE;
+    args.Id = editId;
+    edit.Create(args);
+    edit.Send(EM_SETLIMITTEXT, IntToStr(max).size());
+
+    args.Style = WS_CHILD | WS_VISIBLE | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+    args.ExStyle = 0;
+    args.Id = upDownId;
+    upDown.Create(UPDOWN_CLASSW, args);
+    upDown.Send(UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit.Handle()));
+    upDown.Send(UDM_SETRANGE32, WPARAM(min), LPARAM(max));
+}
+
 void TDialogForm::CreateForm(const std::u16string& caption) {
     TCreateArgs args;
     args.Parent = FOwner;
@@ -100,6 +165,7 @@ int TDialogForm::ShowModal() {
     FRunningS = true;
     const bool ownerEnabledS = FOwner && IsWindowEnabled(FOwner);
     if (ownerEnabledS) EnableWindow(FOwner, FALSE);
+    ApplyInputColors();
     ShowWindow(Handle(), SW_SHOW);
     FormShow();
     MSG message;
@@ -127,6 +193,15 @@ LRESULT TDialogForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_NOTIFY:
         return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+        // Read-only and disabled edits ask with WM_CTLCOLORSTATIC and keep the system's colours.
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, FInputColors.Text);
+        SetBkColor(dc, FInputColors.Background);
+        if (!FInputBrush) FInputBrush = CreateSolidBrush(FInputColors.Background);
+        return reinterpret_cast<LRESULT>(FInputBrush);
+    }
     case DM_GETDEFID:
         return MAKELRESULT(IDOK, DC_HASDEFID);
     case WM_CLOSE:

@@ -1,6 +1,8 @@
 // A modal dialog window built by hand: a popup form with child controls in
 // Tab order, a default and a cancel button, and its own message loop that
-// keeps the owner disabled while it runs.
+// keeps the owner disabled while it runs. Its input controls (edits, list
+// boxes, combo boxes, list views, rich edits) show the program's background
+// colour and the text colour of the user-interface font.
 #pragma once
 
 #include "util/Wnd.h"
@@ -35,9 +37,31 @@ private:
                                      DWORD_PTR self);
 };
 
+// A number field, created in this order (Tab order): a centred edit for
+// digits only, as many as Max has, and its up-down control stepping from Min
+// to Max. Args gives the parent and a first place.
+void CreateNumberField(TDialogEdit& edit, UINT_PTR editId, TDialogControl& upDown, UINT_PTR upDownId, TCreateArgs args,
+                       int min, int max);
+
+// The colours of a form's input controls.
+struct TInputColors {
+    COLORREF Background = RGB(255, 255, 255);
+    COLORREF Text = RGB(0, 0, 0);
+    bool operator==(const TInputColors&) const = default;
+};
+
 class TDialogForm : public TWnd {
 public:
-    explicit TDialogForm(HWND owner) : FOwner(owner) {}
+    explicit TDialogForm(HWND owner) : FOwner(owner), FInputColors(DefaultInputColors()) {}
+    ~TDialogForm() override;
+
+    // The colours that every form takes when it is created; the main window
+    // sets them from the background number and the user-interface font.
+    static void SetDefaultInputColors(const TInputColors& colors);
+    static TInputColors DefaultInputColors();
+    // The colours of this form; setting them repaints its input controls.
+    const TInputColors& InputColors() const { return FInputColors; }
+    void SetInputColors(const TInputColors& colors);
 
     // Shows the form, disables the owner and runs until Close; gives the
     // result (IDOK, IDCANCEL).
@@ -63,9 +87,15 @@ protected:
 
     // Dialog keys of this form's children: Tab, Enter, Escape, arrows.
     bool DialogMessage(MSG& message);
+    // Gives the list views and rich edits among the children the input
+    // colours (edits, list boxes and combo boxes ask for them when they
+    // paint); ShowModal runs it before FormShow, for controls created late.
+    void ApplyInputColors();
 
 private:
     HWND FOwner;
+    TInputColors FInputColors;
+    HBRUSH FInputBrush = nullptr;  // of FInputColors.Background, made on first use
     int FModalResult = 0;
     bool FRunningS = false;
 };

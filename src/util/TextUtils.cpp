@@ -122,6 +122,13 @@ std::u16string Utf8ToU16(std::string_view s) {
     return out;
 }
 
+std::u16string WithoutAmpersand(std::u16string_view caption) {
+    std::u16string text;
+    for (const char16_t c : caption)
+        if (c != u'&') text.push_back(c);
+    return text;
+}
+
 std::u16string IntToStr(std::int64_t value) {
     const std::string digits = std::to_string(value);
     return std::u16string(digits.begin(), digits.end());

@@ -31,6 +31,9 @@ std::u16string Utf8ToU16(std::string_view s);
 
 std::u16string IntToStr(std::int64_t value);
 
+// A caption without its accelerator marks ("&"), as it is measured.
+std::u16string WithoutAmpersand(std::u16string_view caption);
+
 // The folder part of a path up to and including its last "\\", "/" or ":"
 // (empty without one), and the rest after it.
 std::u16string_view ExtractFilePath(std::u16string_view path);

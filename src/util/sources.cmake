@@ -1,7 +1,8 @@
 list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/TextUtils.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StringList.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ShortCut.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/ShortCut.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ShellPaths.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/LxUtils.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LxRtfRef.cpp
@@ -12,4 +13,5 @@ list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/RichStream.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SafeFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Printing.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/DialogForm.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/DialogForm.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LxShell.cpp)

@@ -25,6 +25,10 @@ import e2e_instance
 import e2e_find
 import e2e_settings
 import e2e_width
+import e2e_backfont
+import e2e_hilfe
+import e2e_tabdlg
+import e2e_schrift
 
 
 # ---- the tests: each is what a user did and what the user must observe ----
@@ -395,7 +399,8 @@ TESTS = [
     (test_print_reaches_the_pdf_printer_with_text_braille_and_job_name, None),
     (without_printer(test_print_without_a_printer_says_so), None),
     (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
-] + e2e_instance.TESTS + e2e_settings.TESTS + e2e_find.TESTS + e2e_width.TESTS
+] + (e2e_instance.TESTS + e2e_settings.TESTS + e2e_find.TESTS + e2e_width.TESTS + e2e_schrift.TESTS
+     + e2e_tabdlg.TESTS + e2e_hilfe.TESTS + e2e_backfont.TESTS)
 
 
 def start_display(env, screen=None):

@@ -5,6 +5,7 @@
 #include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
+#include "../core/SearchRows.h"
 #include "TestSupport.h"
 
 #include <dlgs.h>
@@ -16,49 +17,14 @@
 using namespace korvalin;
 using korvalin::testing::PumpMessages;
 
-namespace {
-
-struct TFindRow {
-    std::u16string_view text;
-    std::int64_t selStart, selLength;
-    std::u16string_view findText;
-    TSuchOptionen optionen;
-    TSuchErgebnis ergebnis;
-    std::int64_t expectedStart, expectedLength;
-};
-
-const TSuchOptionen Down{}, Up{.DownS = false};
-
-}  // namespace
-
 // The same rows on the real control and on the plain-text buffer the
 // window searches with: both must agree.
 TEST(RichEditSearch, ControlAndTextBufferFindForwardAndBackwardInEditorPositions) {
-    const TFindRow rows[] = {
-        {u"ab\r\nab", 5, 0, u"ab", Up, TSuchErgebnis::Gefunden, 3, 2},
-        {u"ab\r\nab", 3, 2, u"ab", Up, TSuchErgebnis::Gefunden, 0, 2},
-        {u"ab\r\nab", 0, 2, u"ab", Up, TSuchErgebnis::KeinWeiterer, 0, 2},
-        {u"ab\r\nab\r\nab", 0, 2, u"ab", Down, TSuchErgebnis::Gefunden, 3, 2},
-        {u"ab\r\nab\r\nab", 3, 2, u"ab", Down, TSuchErgebnis::Gefunden, 6, 2},
-        {u"ab\r\nab\r\nab", 6, 2, u"ab", Down, TSuchErgebnis::KeinWeiterer, 6, 2},
-        {u"x\r\ny\r\nz", 0, 0, u"^a", Down, TSuchErgebnis::Gefunden, 1, 1},
-        {u"x\r\ny\r\nz", 2, 0, u"y^az", Down, TSuchErgebnis::Gefunden, 2, 3},
-        {u"x\r\ny\r\nz", 5, 0, u"^a", Up, TSuchErgebnis::Gefunden, 3, 1},
-        {u"a\tb", 0, 0, u"a^tb", Down, TSuchErgebnis::Gefunden, 0, 3},
-        {u"Haus haus", 0, 0, u"haus", {.MatchCaseS = true}, TSuchErgebnis::Gefunden, 5, 4},
-        {u"Haus haus", 9, 0, u"Haus", {.DownS = false, .MatchCaseS = true}, TSuchErgebnis::Gefunden, 0, 4},
-        {u"Haus haus", 0, 0, u"HAUS", Down, TSuchErgebnis::Gefunden, 0, 4},
-        {u"Hausboot Haus", 0, 0, u"haus", {.WholeWordS = true}, TSuchErgebnis::Gefunden, 9, 4},
-        {u"Haus Hausboot", 13, 0, u"haus", {.DownS = false, .WholeWordS = true}, TSuchErgebnis::Gefunden, 0, 4},
-        {u"abc", 0, 0, u"z", Down, TSuchErgebnis::NichtGefunden, 0, 0},
-        {u"abc", 1, 0, u"z", Down, TSuchErgebnis::KeinWeiterer, 1, 0},
-        {u"abc", 3, 0, u"z", Up, TSuchErgebnis::NichtGefunden, 3, 0},
-    };
     TRtfRef buffer;
     TRichEditSuchPuffer richPuffer(buffer.Rich());
     TTextSuchPuffer textPuffer;
     TSuchPuffer* const puffers[] = {&richPuffer, &textPuffer};
-    for (const auto& row : rows)
+    for (const auto& row : korvalin::testing::kSearchRows)
         for (TSuchPuffer* puffer : puffers) {
             const TSuchTreffer treffer = Suchen(*puffer, row.text, row.selStart, row.selLength, row.findText, row.optionen);
             const std::string where = std::string(puffer == &richPuffer ? "rich edit: " : "text: ") + U16ToUtf8(row.text) +

@@ -1,6 +1,10 @@
 // What the Windows tests share: running the message loop for a while, a
-// program folder of their own, and clipboard text.
+// program folder of their own, clipboard text, a screen reader that records
+// and an owner window for dialogs.
 #pragma once
+
+#include "speech/ScreenReaderOutput.h"
+#include "util/Wnd.h"
 
 #include <windows.h>
 
@@ -9,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace korvalin::testing {
 
@@ -57,5 +62,28 @@ inline bool SetClipboardText(const wchar_t* text) {
     CloseClipboard();
     return true;
 }
+
+// A screen reader that keeps what it is given.
+class TRecordingTolk : public TScreenReaderOutput {
+public:
+    bool Output(const std::u16string& S, bool Interrupt) override {
+        Texts.push_back(S);
+        InterruptS = InterruptS || Interrupt;
+        return true;
+    }
+    std::vector<std::u16string> Texts;
+    bool InterruptS = false;  // whether any output interrupted
+};
+
+// A top-level window at the given place for a dialog to be centred over.
+class TDialogOwner : public TWnd {
+public:
+    TDialogOwner(int x, int y, int width, int height, bool visibleS = false) {
+        TCreateArgs args;
+        args.X = x, args.Y = y, args.Width = width, args.Height = height;
+        CreateWnd(L"TTestDialogOwner", args);
+        if (visibleS) ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    }
+};
 
 }  // namespace korvalin::testing

@@ -145,24 +145,10 @@ TEST_F(WidthFormTest, LimitSetsPanelWrappingAndIsClamped) {
 
 namespace {
 
-class TFakeTolk : public TScreenReaderOutput {
-public:
-    bool Output(const std::u16string& S, bool Interrupt) override {
-        Texts.push_back(S);
-        InterruptS = InterruptS || Interrupt;
-        return true;
-    }
-    std::vector<std::u16string> Texts;
-    bool InterruptS = false;
-};
+using TFakeTolk = korvalin::testing::TRecordingTolk;
 
-class TOwner : public TWnd {
-public:
-    TOwner() {
-        TCreateArgs args;
-        args.X = 100, args.Y = 80, args.Width = 600, args.Height = 400;
-        CreateWnd(L"TNummerDlgTestOwner", args);
-    }
+struct TOwner : korvalin::testing::TDialogOwner {
+    TOwner() : TDialogOwner(100, 80, 600, 400) {}
 };
 
 RECT ClientRect(HWND window) {
