@@ -7,7 +7,7 @@ packages=(
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine wine32 wine64 fonts-wine
     xvfb xauth xdotool x11-xkb-utils x11-utils imagemagick
     cups printer-driver-cups-pdf libcups2:i386 poppler-utils python3-fonttools fonts-sil-charis
-    unrtf libreoffice-writer-nogui
+    unrtf libreoffice-writer-nogui nsis openssl
 )
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the portable core natively with AddressSanitizer
 # and UndefinedBehaviorSanitizer, the fuzzers for a bounded time, the Windows
-# tests under Wine and the end-to-end tests under Wine in a virtual display.
+# tests under Wine, the end-to-end tests under Wine in a virtual display and
+# the setup program and portable archive made from the install tree.
 # Ends with one line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -83,6 +84,22 @@ printer_start || echo "no PDF printer: the printing test will fail"
 timeout 1800 python3 "$root/tests/e2e/e2e.py" --tree "$tests_build/Korvalin" \
     --probe "$tests_build/tests/e2e/probe.exe" --junit "$results/e2e.xml" \
     --keep-screenshots "$results/screenshots"
+
+stage "setup program and portable archive (Wine, Xvfb)"
+# What users download, made from the 32-bit install tree: installed,
+# started, updated and removed again; the archive unpacked and started.
+dist="$build/dist"
+if ! bash "$root/tools/build-installer.sh" "$build/windows/Korvalin" "$dist"; then
+    echo "FAILED: tools/build-installer.sh"
+    failed_stage=1
+elif [ "$KORVALIN_TEST_BUILD" != windows ]; then
+    echo "the setup program is a 32-bit program: its tests need 32-bit Wine"
+else
+    timeout 600 python3 "$root/tests/e2e/e2e_dist.py" --setup "$dist/Korvalin-1.2.1.0-Setup.exe" \
+        --portable "$dist/Korvalin-1.2.1.0-portable.zip" --tree "$build/windows/Korvalin" \
+        --probe "$build/windows/tests/e2e/probe.exe" --junit "$results/dist.xml"
+    [ -f "$results/dist.xml" ] || python3 "$root/tools/results.py" record "$results/dist.result" dist fail
+fi
 
 wineserver -k 2>/dev/null || true
 python3 "$root/tools/results.py" summary "$results" "$failed_stage"
