@@ -124,10 +124,7 @@ TBackFontDlg::~TBackFontDlg() {
 void TBackFontDlg::FormCreate() {
     FSchrift = CreateFontFromValue(FAktFont);
     CreateForm(FTexts.WindowCaption);
-    TCreateArgs args;
-    args.Parent = Handle();
-    args.X = args.Y = 0;
-    args.Width = args.Height = 10;
+    TCreateArgs args = ChildArgs();
 
     args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
     args.ExStyle = WS_EX_CLIENTEDGE;
@@ -169,13 +166,7 @@ void TBackFontDlg::FormCreate() {
     EditTest.OnContextMenu = [this](LPARAM point) { ShowPreviewMenu(point); };
     EditTest.OnSelectAll = [this] { PuVorschauAllesMarkierenClick(); };
 
-    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
-    args.ExStyle = 0;
-    args.Id = IDOK;
-    Btn1OK.Create(L"BUTTON", args);
-    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    args.Id = IDCANCEL;
-    Btn2Cancel.Create(L"BUTTON", args);
+    CreateOkCancel(Btn1OK, Btn2Cancel);
 
     PuMenuVorschau.Reset(CreatePopupMenu());
     AppendMenuItem(PuMenuVorschau.Get(),

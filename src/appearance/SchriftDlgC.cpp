@@ -45,10 +45,7 @@ void TSchriftDlg::FormCreate() {
     AssignFontSpec(&StandardFont, u"");
     FTestFont = StandardFont;
     CreateForm(u"");
-    TCreateArgs args;
-    args.Parent = Handle();
-    args.X = args.Y = 0;
-    args.Width = args.Height = 10;
+    TCreateArgs args = ChildArgs();
 
     // Created in Tab order; a label right before its field, so that its
     // accelerator reaches the field.
@@ -96,12 +93,7 @@ void TSchriftDlg::FormCreate() {
     args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
     args.Id = kIdStandard;
     Btn1Standard.Create(L"BUTTON", args);
-    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
-    args.Id = IDOK;
-    Btn2Weiter.Create(L"BUTTON", args);
-    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    args.Id = IDCANCEL;
-    Btn3Abbrechen.Create(L"BUTTON", args);
+    CreateOkCancel(Btn2Weiter, Btn3Abbrechen);
 
     CaptionZuweisen();
     SetGroesse(kSchriftGroesseMin);

@@ -23,10 +23,7 @@ TNummerDlg::TNummerDlg(HWND Owner, TScreenReaderOutput* Tolk) : TDialogForm(Owne
 
 void TNummerDlg::FormCreate() {
     CreateForm(u"");
-    TCreateArgs args;
-    args.Parent = Handle();
-    args.X = args.Y = 0;
-    args.Width = args.Height = 10;
+    TCreateArgs args = ChildArgs();
 
     args.Style = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_CENTERIMAGE | SS_LEFT;
     args.Id = kIdLabel;
@@ -35,12 +32,7 @@ void TNummerDlg::FormCreate() {
     CreateNumberField(LeNummer, kIdNummer, UpDown1, kIdUpDown, args, 0, kMaxZeilenbreiteLimit);
     LeNummer.OnPaste = [this] { PuEinfuegenClick(); };
 
-    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
-    args.Id = IDOK;
-    Btn1Weiter.Create(L"BUTTON", args);
-    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    args.Id = IDCANCEL;
-    Btn2Abbrechen.Create(L"BUTTON", args);
+    CreateOkCancel(Btn1Weiter, Btn2Abbrechen);
 
     CaptionZuweisen();
     SetPosition(0);

@@ -48,10 +48,7 @@ TTabDlg::~TTabDlg() { FormDestroy(); }
 
 void TTabDlg::FormCreate() {
     CreateForm(u"");
-    TCreateArgs args;
-    args.Parent = Handle();
-    args.X = args.Y = 0;
-    args.Width = args.Height = 10;
+    TCreateArgs args = ChildArgs();
 
     args.Style = WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_LEFT;
     args.Id = kIdLabel;
@@ -74,13 +71,7 @@ void TTabDlg::FormCreate() {
     }
     LvTabellen.OnKeyDown = [this](WORD& key) { LvTabellenKeyDown(key); };
 
-    args.ExStyle = 0;
-    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
-    args.Id = IDOK;
-    Btn1Ok.Create(L"BUTTON", args);
-    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
-    args.Id = IDCANCEL;
-    Btn2Abbrechen.Create(L"BUTTON", args);
+    CreateOkCancel(Btn1Ok, Btn2Abbrechen);
 
     PM_LvTabellen.Reset(CreatePopupMenu());
     AppendMenuItem(PM_LvTabellen.Get(), MenuText(tabdlg::Oben, tabdlg::ObenShortCut), kIdOben, false);

@@ -131,6 +131,24 @@ void TDialogForm::CreateForm(const std::u16string& caption) {
     CreateWnd(L"TDialogForm", args);
 }
 
+TCreateArgs TDialogForm::ChildArgs() const {
+    TCreateArgs args;
+    args.Parent = Handle();
+    args.X = args.Y = 0;
+    args.Width = args.Height = 10;
+    return args;
+}
+
+void TDialogForm::CreateOkCancel(TDialogControl& ok, TDialogControl& cancel) const {
+    TCreateArgs args = ChildArgs();
+    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
+    args.Id = IDOK;
+    ok.Create(L"BUTTON", args);
+    args.Style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+    args.Id = IDCANCEL;
+    cancel.Create(L"BUTTON", args);
+}
+
 void TDialogForm::SetClientSize(int width, int height) {
     RECT bounds{0, 0, width, height};
     AdjustWindowRectEx(&bounds, DWORD(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,

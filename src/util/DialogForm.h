@@ -78,6 +78,11 @@ public:
 protected:
     // Creates the hidden popup with a caption; children follow in Tab order.
     void CreateForm(const std::u16string& caption);
+    // The start of a child's creation: this form as parent, a first place
+    // until the layout moves it.
+    TCreateArgs ChildArgs() const;
+    // The default OK button and the cancel button, in this order.
+    void CreateOkCancel(TDialogControl& ok, TDialogControl& cancel) const;
     // Called from ShowModal before the loop starts, the form visible.
     virtual void FormShow() {}
     // A command of a child (BN_CLICKED, EN_CHANGE ...); IDOK and IDCANCEL
