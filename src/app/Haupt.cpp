@@ -893,6 +893,8 @@ void TForm1::ApplicationEvents1ModalEnd() {
     if (FModalLevel > 0) --FModalLevel;
     FApplicationActive = GetForegroundWindow() == Handle();
     UpdateHookS();
+    // posted: the dialog is still being taken down
+    if (FStartupPendingS && FModalLevel == 0) PostMessageW(Handle(), WM_UPDATECHECKED, 0, 0);
 }
 
 int TForm1::MessageDlg(const std::u16string& text, UINT flags) {
@@ -933,6 +935,9 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_BRAILLEKEYS:
         BrailleKeys(wParam, lParam);
+        return 0;
+    case WM_UPDATECHECKED:
+        StartupContinue();
         return 0;
     case WM_COPYDATA:
         return WMCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));

@@ -31,6 +31,8 @@ namespace korvalin {
 // WM_APP + 101: a finished chord; wParam the dot mask, lParam 1 when it
 // belongs to a character combination.
 constexpr UINT WM_BRAILLEKEYS = WM_APP + 101;
+// WM_APP + 102: the update checker's worker has finished a check.
+constexpr UINT WM_UPDATECHECKED = WM_APP + 102;
 
 // Set for good once the main window starts closing.
 extern bool ProgramClosing;
@@ -151,6 +153,8 @@ private:
     // 8-dot table and the fonts alone.
     void Timer0StartTimer(bool SenderS);
     void StartupFinished();
+    // The rest of start-up once no update check and no dialog runs any more.
+    void StartupContinue();
     // The hand-over from a second start and the command-line file (HauptInstance.cpp).
     static constexpr UINT_PTR kTimerLoadThisFile = 11, kTimerSendTo = 12;
     LRESULT WMCopyData(const COPYDATASTRUCT* data);
@@ -294,6 +298,7 @@ private:
     std::u16string LautgruppeStr;
     HWND MerkActiveControl = nullptr;
     int FTimer0StartTag = 1;  // 1 until the start-up loading ran
+    bool FStartupPendingS = false;  // the end of start-up waits for the check or a dialog
     int AktZeile = -1;        // the caret's line, 0-based
     int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
 

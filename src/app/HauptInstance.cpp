@@ -40,10 +40,21 @@ void BringOwnedWindowsToForeground(HWND owner, int depth = 0) {
 
 }  // namespace
 
-// The end of the first table loading: an available update is offered, then
-// a file named on the command line is opened, unless the program is closing
-// for the update.
+// The end of the first table loading: once the start-up check has ended,
+// an available update is offered, then a file named on the command line is
+// opened, unless the program is closing for the update. The window does not
+// block while the check waits for the server: keys and the screen reader
+// are served meanwhile.
 void TForm1::StartupFinished() {
+    FStartupPendingS = true;
+    StartupContinue();
+}
+
+// Runs when start-up is pending and neither a check nor a dialog is running;
+// the end of either asks again.
+void TForm1::StartupContinue() {
+    if (!FStartupPendingS || FModalLevel > 0 || (FUpdater && FUpdater->Checking())) return;
+    FStartupPendingS = false;
     if (StartupUpdatePrompt()) return;
     if (!FParameters.empty()) SetTimer(Handle(), kTimerLoadThisFile, kHandOverTimerInterval, nullptr);
 }

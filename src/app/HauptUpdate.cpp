@@ -20,6 +20,7 @@ constexpr int kUpdateCheckGroup = 2;
 void TForm1::CreateUpdater() {
     FUpdater = std::make_unique<TUpdater>(Handle(), texts::UpdaterFolder, u"", TUpdateCheckMode::ucmEveryStart);
     FUpdater->UseIniStorage(IniFilename());
+    FUpdater->ConfigureNotification(WM_UPDATECHECKED, 0, 0);
     FUpdater->CheckForUpdatesAtStartup();
 }
 

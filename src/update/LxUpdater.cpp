@@ -370,9 +370,11 @@ void TUpdater::RunCheck() {
         if (success) FLastSuccessfulCheck = FLastCheck;
     }
     if (success) SaveSettings();
+    // No longer checking before the window hears of it, so that it may start
+    // the next step at once.
+    FChecking.exchange(0);
     if (!stopped() && FNotifyMessage != 0 && FMainWindowHandle && IsWindow(FMainWindowHandle))
         PostMessageW(FMainWindowHandle, FNotifyMessage, FNotifyWParam, FNotifyLParam);
-    FChecking.exchange(0);
     SetEvent(FThreadFinishedEvent);
 }
 

@@ -27,10 +27,12 @@ UPDATER_MISSING = "Das Update wurde erkannt, aber Nevaril.exe wurde im Programmo
 
 
 class UpdateServer:
-    """A loopback proxy that plays the update server over TLS and offers NEWER_VERSION."""
+    """A loopback proxy that plays the update server over TLS and offers NEWER_VERSION, DELAY seconds after
+    the request."""
 
-    def __init__(self, s):
+    def __init__(self, s, delay=0):
         self.s = s
+        self.delay = delay
         self.folder = tempfile.mkdtemp(prefix="korvalin-update-")
         self.requests = []
         cert, key = os.path.join(self.folder, "cert.pem"), os.path.join(self.folder, "key.pem")
@@ -85,6 +87,7 @@ class UpdateServer:
                 name, _, value = header.decode("latin-1").partition(":")
                 headers[name.strip().lower()] = value.strip()
             self.requests.append((line, headers.get("user-agent")))
+            time.sleep(self.delay)
             if line.split()[1:2] in (["/Korvalin/Korvalin.ver"], [f"https://{UPDATE_HOST}:443/Korvalin/Korvalin.ver"]):
                 body = f"[Korvalin]\r\nVersion={NEWER_VERSION}\r\n".encode()
                 status = b"200 OK"
@@ -228,6 +231,52 @@ def test_update_question_answered_yes_without_the_updater_says_so_and_start_up_g
         server.close()
 
 
+def test_a_slow_update_server_leaves_the_window_answering_and_the_question_comes_after_it(s):
+    """The update server answers 8 s after the request: meanwhile a chord types at once and no question is in
+    front; then the question comes, No, and the program runs on with the text."""
+    server = UpdateServer(s, delay=8)
+    try:
+        start_with_update_server(s, server)
+        s.refocus()
+        s.chord(1, 4)
+        expect_equal(s.text("c"), "c", "a chord typed while the check waits for the server")
+        if not server.requests:
+            raise AssertionError("the program did not ask the update server")
+        if not s.foreground_is_main():
+            raise AssertionError("something other than the main window is in front while the check waits")
+        expect_update_question(s, server)
+        answer_box(s, "n", QUESTION)
+        expect_equal(s.text("c"), "c", "the text after the question")
+        if s.process.poll() is not None:
+            raise AssertionError("the program ended")
+    finally:
+        server.close()
+
+
+def test_the_question_waits_for_a_dialog_opened_during_the_check_to_close(s):
+    """The line width dialog is opened while the check waits for the server: the question does not come over
+    it; after Escape it comes."""
+    server = UpdateServer(s, delay=4)
+    try:
+        start_with_update_server(s, server)
+        s.refocus()
+        s.xdotool("key", "alt+e")
+        time.sleep(0.5)
+        s.xdotool("key", "z")
+        s.wait_for_dialog("the line width dialog")
+        width_dialog = s.run_probe("foreground", check=False)
+        time.sleep(7)  # the server has answered by now
+        expect_equal(s.run_probe("foreground", check=False), width_dialog, "in front after the check ended")
+        s.xdotool("key", "Escape")
+        deadline = time.time() + 10
+        while box_text(s) != QUESTION and time.time() < deadline:
+            time.sleep(0.2)
+        expect_update_question(s, server)
+        answer_box(s, "n", QUESTION)
+    finally:
+        server.close()
+
+
 def test_update_item_hands_the_open_document_over_and_the_program_runs_on(s):
     """Brief.rtf open and Nevaril.exe beside the program: Hilfe > Aktualisierung... starts Nevaril.exe with
     "Korvalin.cfg", whose second line is "Brief.rtf - Korvalin V1.21"; the program keeps running."""
@@ -250,5 +299,7 @@ def test_update_item_hands_the_open_document_over_and_the_program_runs_on(s):
 TESTS = [
     (test_update_question_answered_yes_hands_over_to_the_updater_and_closes, None),
     (test_update_question_answered_yes_without_the_updater_says_so_and_start_up_goes_on, None),
+    (test_a_slow_update_server_leaves_the_window_answering_and_the_question_comes_after_it, None),
+    (test_the_question_waits_for_a_dialog_opened_during_the_check_to_close, None),
     (test_update_item_hands_the_open_document_over_and_the_program_runs_on, None),
 ]
