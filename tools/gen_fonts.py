@@ -87,7 +87,8 @@ def read_standard_table(path):
     """Returns {code point: dot mask} of the single-character entries of a
     six-dot table: the first line is the title, every further line
     pattern=codepoint. Digits 7 and 8 of a key are not part of a six-dot cell
-    (the table keys cell 4-5-6 as "4567")."""
+    (cell 4-5-6 is keyed both "456" and "4567"); a character may be listed
+    again only with the same cell."""
     with open(path, "rb") as source:
         lines = source.read().decode("ascii").splitlines()
     cells = {}
@@ -104,8 +105,8 @@ def read_standard_table(path):
             if digit in "123456":
                 mask |= 1 << (int(digit) - 1)
         code = int(value)
-        if code in cells:
-            raise ValueError(f"{path}:{number}: character {code} listed twice")
+        if cells.get(code, mask) != mask:
+            raise ValueError(f"{path}:{number}: character {code} listed under two cells")
         if 0x2800 <= code <= 0x28FF:
             raise ValueError(f"{path}:{number}: braille pattern {code:#x} cannot be redrawn")
         cells[code] = mask

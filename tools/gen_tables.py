@@ -3,8 +3,9 @@
 mapping below. Deterministic: running it again gives the same files.
 
 - Standard.tab: the 64 six-dot cells in North American Braille ASCII, the
-  character set of BRF files, letters in lower case. The program looks the
-  cell 4-5-6 up under "4567", so that cell is written under that name.
+  character set of BRF files, letters in lower case. Cell 4-5-6 is written
+  twice: under "4567", where modes 1, 3 and 4 look it up, and under "456",
+  its key in mode 5 and in combinations.
 - Brl2UniBrl.tab: the empty cell and all 255 eight-dot patterns to the
   Unicode braille patterns U+2800 + mask.
 - Deutsch.tab: German basic braille, with combinations (cells joined by "|")
@@ -57,8 +58,9 @@ def write(name, title, entries):
 
 
 def standard():
-    cells = {("4567" if cell == "456" else cell): char for char, cell in BRAILLE_ASCII.items()}
-    assert len(cells) == 64
+    cells = {cell: char for char, cell in BRAILLE_ASCII.items()}
+    assert len(cells) == 64 and "4567" not in cells
+    cells["4567"] = cells["456"]
     order = sorted(cells, key=lambda c: (c != "0", len(c), c))
     return [(cell, value(cells[cell])) for cell in order]
 

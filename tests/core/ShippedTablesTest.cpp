@@ -39,12 +39,18 @@ TEST(ShippedTables, StandardHasEverySixDotCellAndTheEightDotTableEveryPattern) {
     const TStringList* standard = tabellen.TabByFilename(u"Standard.tab");
     const TStringList* unicode = tabellen.TabByFilename(u"Brl2UniBrl.tab");
     ASSERT_TRUE(standard && unicode);
-    EXPECT_EQ(standard->Count(), 64u);
+    EXPECT_EQ(standard->Count(), 65u);  // cell 4-5-6 under both of its keys
     const TStringList empty;
     for (int mask = 1; mask < 64; ++mask) {
-        // Looked up exactly as a chord in mode 3 is.
-        const TTranslation cell = TranslatePunkte(TModus::M3, ExpandKeysInString(mask, false), false, *standard, empty, empty);
-        EXPECT_EQ(cell.Result, TTranslationResult::Text) << mask;
+        // Looked up exactly as a chord in mode 3 is, and as one in mode 5 or
+        // a combination is with this table chosen.
+        const std::u16string pattern = ExpandKeysInString(mask, false);
+        const TTranslation six = TranslatePunkte(TModus::M3, pattern, false, *standard, empty, empty);
+        const TTranslation chosen = TranslatePunkte(TModus::M5, pattern, false, empty, *standard, empty);
+        const TTranslation combined = TranslatePunkte(TModus::M1, pattern, true, empty, *standard, empty);
+        EXPECT_EQ(six.Result, TTranslationResult::Text) << mask;
+        EXPECT_EQ(chosen.Text, six.Text) << mask;
+        EXPECT_EQ(combined.Text, six.Text) << mask;
     }
     EXPECT_EQ(GetBrl2Char(standard, u"0"), u" ");
     EXPECT_EQ(GetBrl2Char(standard, u"1"), u"a");

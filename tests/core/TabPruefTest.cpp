@@ -184,7 +184,7 @@ TEST(TabPruef, ARunReportsEachFileAndExitsByTheWorstResult) {
         {{shipped},
          0,
          {shipped + u"/Brl2UniBrl.tab: in Ordnung, 256 Einträge.", shipped + u"/Deutsch.tab: in Ordnung, 89 Einträge.",
-          shipped + u"/Standard.tab: in Ordnung, 64 Einträge."}},
+          shipped + u"/Standard.tab: in Ordnung, 65 Einträge."}},
         {{broken, clean},
          1,
          {broken + u":3: Der Wert \"x\" ist keine ganze Zahl; der Eintrag wird nie verwendet.",

@@ -56,7 +56,8 @@ class CheckFailed(Exception):
 
 def read_table(path):
     """{code point: frozenset of dots} of a six-dot table file. Digits 7 and 8
-    of a key are no part of a six-dot cell (cell 4-5-6 is keyed "4567")."""
+    of a key are no part of a six-dot cell (cell 4-5-6 is keyed both "456"
+    and "4567"), so a character listed twice must have the same cell."""
     with open(path, "rb") as source:
         lines = source.read().decode("ascii").splitlines()
     cells = {}
@@ -66,7 +67,9 @@ def read_table(path):
         key, _, value = line.partition("=")
         if not key.isdigit() or not value.isdigit():
             raise CheckFailed(f"unreadable table line {line!r}")
-        cells[int(value)] = frozenset(int(d) for d in key if d in "123456")
+        dots = frozenset(int(d) for d in key if d in "123456")
+        if cells.setdefault(int(value), dots) != dots:
+            raise CheckFailed(f"character {value} under two cells: {line!r}")
     return cells
 
 
