@@ -43,5 +43,26 @@ inline constexpr std::u16string_view RestoreDefaultsQuestion =
     u"Sollen die Standardeinstellungen wiederhergestellt werden?";
 inline constexpr std::u16string_view HookSlotsExhausted = u"Es können keine weiteren Tastatur-Hooks angelegt werden.";
 
+inline constexpr std::u16string_view BrailleUnconvertible =
+    u"Diese Zeichen stehen in keiner Tabelle und lassen sich nicht in Braillezellen umwandeln:";
+inline constexpr std::u16string_view BrailleEightDots =
+    u"Braille-ASCII (BRF) kennt nur 6-Punkt-Zellen. Zellen mit Punkt 7 oder 8 stehen hier:";
+inline constexpr std::u16string_view BraillePlaceChar = u"Zeile %d, Spalte %d: \"%s\" (U+%s)";
+inline constexpr std::u16string_view BraillePlace = u"Zeile %d, Spalte %d";
+inline constexpr std::u16string_view BrailleMorePlaces = u"und %d weitere Stellen";
+inline constexpr std::u16string_view BrailleNothingWritten = u"Es wurde nichts geschrieben.";
+inline constexpr std::u16string_view BrfCellWithoutChar =
+    u"Die Zelle mit den Punkten %s hat in Standard.tab kein Braille-ASCII-Zeichen.";
+inline constexpr std::u16string_view BrfByteNoBrailleAscii =
+    u"Zeile %d, Spalte %d: Das Byte %d ist kein Braille-ASCII.";
+inline constexpr std::u16string_view PefNotXml = u"Die PEF-Datei ist in Zeile %d kein gültiges XML.";
+inline constexpr std::u16string_view PefNotUtf8 = u"Die PEF-Datei ist kein gültiges UTF-8.";
+inline constexpr std::u16string_view PefNoPefRoot =
+    u"Die Datei ist kein PEF-Dokument: Ihr Wurzelelement ist nicht \"pef\" im Namensraum "
+    u"http://www.daisy.org/ns/2008/pef.";
+inline constexpr std::u16string_view PefRowNotBraille =
+    u"Die PEF-Datei enthält in Zeile %d eine Braillezeile mit anderen Zeichen als Braillezellen.";
+inline constexpr std::u16string_view PefNoPage = u"Die PEF-Datei enthält keine Seite.";
+
 }  // namespace texts
 }  // namespace korvalin

@@ -2,7 +2,9 @@ list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/TextFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WorkingTables.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TabPruefC.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/TabDlgRules.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/TabDlgRules.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/BrailleCells.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/BrailleFiles.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SystemCodecs.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TabDlgC.cpp)
