@@ -81,15 +81,19 @@ auto TForm1::Modal(TDialog&& Dialog) {
 
 template <class TDialog>
 void TForm1::WithDialogBracket(TDialog&& Dialog) {
-    MerkActiveControl = GetFocus();
+    // A bracket inside another (the save question's save-as inside "Öffnen")
+    // gives the outer one its remembered control back.
+    const HWND outer = std::exchange(MerkActiveControl, GetFocus());
     SuspendHook();
     struct TRestore {
         TForm1& Form;
+        HWND Outer;
         ~TRestore() {
             Form.SetActiveControl();
+            Form.MerkActiveControl = Outer;
             Form.ResumeHook();
         }
-    } restore{*this};
+    } restore{*this, outer};
     Dialog();
 }
 

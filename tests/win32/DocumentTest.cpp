@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 
 using namespace korvalin;
 
@@ -206,6 +207,40 @@ TEST_F(DocumentTest, YesSavesFirstAndClosingKeepsTheFolderForTheNextDocument) {
     EXPECT_FALSE(FForm->RichEdit1.Modified());
     SendMessageW(FForm->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(FForm->MenuHandle("MenuDatei")), 0);
     EXPECT_FALSE(FForm->MenuItemEnabled("MenuDateiClose"));
+}
+
+namespace {
+
+BOOL CALLBACK CancelDialogBox(HWND window, LPARAM) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (IsWindowVisible(window) && std::wstring_view(name) == L"#32770") PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    return TRUE;
+}
+
+// Cancels the common dialogs this thread shows while the timer runs.
+VOID CALLBACK CancelDialogBoxes(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), CancelDialogBox, 0); }
+
+}  // namespace
+
+TEST_F(DocumentTest, TheSaveAsInsideOpenGivesTheFocusBackToWhereOpenFoundIt) {
+    std::ofstream(FFolder / "Brief.rtf", std::ios::binary) << "{\\rtf1 Brief\\par}";
+    FForm->Show(SW_SHOWNOACTIVATE);
+    FForm->RichEdit1.SetText(u"neu");
+    FForm->RichEdit1.SetModified(true);  // a new document: Yes asks for its name
+    const HWND other = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, FForm->Handle(), nullptr,
+                                       nullptr, nullptr);
+    SetFocus(other);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CancelDialogBoxes);
+    FForm->OnMessageDlg = [this](const std::u16string&, UINT) {
+        FForm->RichEdit1.SetFocus();  // where a closed message box leaves the focus
+        return IDYES;
+    };
+    Open(Path("Brief.rtf"));
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(FForm->RichEdit1.Text().substr(0, 3), u"neu");  // the save-as was cancelled
+    EXPECT_EQ(GetFocus(), other);
+    DestroyWindow(other);
 }
 
 TEST_F(DocumentTest, PlainTextFilesOpenAsText) {
