@@ -433,9 +433,11 @@ void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS) {
     TUpdateBracket bracket(RichEdit1);
     const int start = RichEdit1.SelStart();
     RichEdit1.ReplaceSel(text);
-    RichEdit1.SetSel(start, int(text.size()));
+    // The control's own length of the insertion: it keeps CR LF as one character.
+    const int length = RichEdit1.SelStart() - start;
+    RichEdit1.SetSel(start, length);
     ApplyModeFont(RichEdit1.Handle(), translation.FontModeIndex, text, translation.FontVariant, FUnicodeBrailleFont);
-    RichEdit1.SetSel(start + int(text.size()), 0);
+    RichEdit1.SetSel(start + length, 0);
     PlaySound(Einstellungen.SoundTippenFilename, false);
 }
 

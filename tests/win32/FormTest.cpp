@@ -25,7 +25,7 @@ class FormTest : public ::testing::Test {
 protected:
     void SetUp() override {
         FFolder.Write("Tabellen\\Standard.tab",
-                      "Standard\r\n1=97\r\n12=65|66\r\n124=128512\r\n4567=95\r\n125|14=120\r\n");
+                      "Standard\r\n1=97\r\n12=65|66\r\n124=128512\r\n14=120|13|10|121\r\n4567=95\r\n125|14=120\r\n");
         FFolder.Write("Tabellen\\Brl2UniBrl.tab", "Acht\r\n78=10432\r\n");
         FForm = std::make_unique<TForm1>(FFolder.Folder());
         // this folder ships no fonts: their messages are collected, not shown
@@ -86,6 +86,20 @@ TEST_F(FormTest, ChordTextIsInsertedAtTheCaretWithTheCaretBehindIt) {
     EXPECT_EQ(FForm->RichEdit1.Text(), u"a\U0001F600AB");
     EXPECT_EQ(FForm->RichEdit1.SelStart(), 3);
     EXPECT_EQ(FForm->RichEdit1.SelLength(), 0);
+}
+
+TEST_F(FormTest, ALineBreakInTheTextGetsTheFontAndTheCaretAsTheControlCountsIt) {
+    const auto faceAt = [this](int position) {
+        FForm->RichEdit1.SetSel(position, 1);
+        return std::wstring(FForm->RichEdit1.SelAttributes().szFaceName);
+    };
+    FForm->RichEdit1.SetText(u"z");
+    const std::wstring plain = faceAt(0);
+    FForm->RichEdit1.SetSel(0, 0);
+    FForm->ProcessKeys(0x09, false);  // dots 1 4: "x", CR LF, "y"
+    EXPECT_EQ(FForm->RichEdit1.SelStart(), 3);  // the control keeps the break as one character
+    EXPECT_NE(faceAt(2), plain);
+    EXPECT_EQ(faceAt(3), plain);  // "z" after the insertion keeps its font
 }
 
 TEST_F(FormTest, ChordReplacesTheSelectionAndAMissingChordChangesNothing) {
