@@ -286,14 +286,11 @@ void TForm1::SchalterEinrichten() {
     const int barHeight = StatusBar1.Height();
     MoveWindow(RichEdit1.Handle(), 0, 0, client.right, std::max<int>(0, client.bottom - barHeight), TRUE);
 
-    std::vector<int> widths;
-    int used = 0;
-    for (const std::u16string& text : StatusPanelMeasureTexts()) {
-        widths.push_back(FontTextWidthSpaced(FSchrift.Get(), text));
-        used += widths.back();
-    }
-    widths.push_back(std::max(0, int(client.right) - used));
-    StatusBar1.SetPanelWidths(widths);
+    const auto texts = StatusPanelMeasureTexts();
+    std::array<int, 6> measured{};
+    for (size_t i = 0; i < texts.size(); ++i) measured[i] = FontTextWidthSpaced(FSchrift.Get(), texts[i]);
+    const auto widths = StatusPanelWidths(int(client.right), measured);
+    StatusBar1.SetPanelWidths(std::vector<int>(widths.begin(), widths.end()));
 }
 
 void TForm1::UpdateZeileSpalte() {

@@ -100,9 +100,26 @@ std::u16string StatusHintText(int minute, bool modified, bool speichernUnterS, c
     }
 }
 
-std::array<std::u16string, 5> StatusPanelMeasureTexts() {
+std::array<std::u16string, 6> StatusPanelMeasureTexts() {
     return {u"Ze MMM | Sp MMM", ModusPanelText(TModus::M5) + u"M",
-            LautgruppePanelText(false) + u"M", u"Bte: Unb.M", EinhandPanelText(false) + u"M"};
+            LautgruppePanelText(false) + u"M", u"Bte: Unb.M", EinhandPanelText(false) + u"M", u"12345678"};
+}
+
+std::array<int, 6> StatusPanelWidths(int barWidth, const std::array<int, 6>& measured) {
+    const int bar = std::max(0, barWidth);
+    std::array<std::int64_t, 6> wanted{};
+    for (size_t i = 0; i < wanted.size(); ++i) wanted[i] = std::max(0, measured[i]);
+    std::int64_t fixed = 0;
+    for (size_t i = 0; i < 5; ++i) fixed += wanted[i];
+    const std::int64_t total = fixed + wanted[5];
+    std::array<int, 6> widths{};
+    int used = 0;
+    for (size_t i = 0; i < 5; ++i) {
+        widths[i] = int(total <= bar ? wanted[i] : wanted[i] * bar / total);
+        used += widths[i];
+    }
+    widths[5] = bar - used;
+    return widths;
 }
 
 }  // namespace korvalin

@@ -73,8 +73,15 @@ struct THintShortCuts {
 // shortcut chosen by the clock's minute (0 to 59) and the document's state.
 std::u16string StatusHintText(int minute, bool modified, bool speichernUnterS, const THintShortCuts& shortCuts);
 
-// The texts on which status panels 0 to 4 are measured: each panel is as
-// wide as its text in the bar's font.
-std::array<std::u16string, 5> StatusPanelMeasureTexts();
+// The texts on which the status panels are measured: panels 0 to 4 are as
+// wide as their text in the bar's font, panel 5 (the chord and the hints)
+// at least as wide as a chord of all eight dots.
+std::array<std::u16string, 6> StatusPanelMeasureTexts();
+
+// The six panel widths in a bar BarWidth wide, from the measured widths:
+// panel 5 takes what panels 0 to 4 leave. Where that is less than its
+// measured width, all six shrink in proportion to their measured widths and
+// end at the bar's edge.
+std::array<int, 6> StatusPanelWidths(int barWidth, const std::array<int, 6>& measured);
 
 }  // namespace korvalin

@@ -86,6 +86,37 @@ TEST(StatusTexts, PanelsNameModeAndSwitches) {
     EXPECT_EQ(StatusPanelMeasureTexts()[1], u"Mod: 5 Brl8ToUnicodeM");
 }
 
+TEST(StatusPanelWidths, TheHintsGiveWayFirstThenAllSixShrinkAndStayInsideTheBar) {
+    const std::array<int, 6> measured{100, 200, 100, 100, 100, 50};
+    using W = std::array<int, 6>;
+    const struct {
+        int bar;
+        W widths;
+    } rows[] = {
+        {1000, {100, 200, 100, 100, 100, 400}},  // the hints take the rest
+        {650, {100, 200, 100, 100, 100, 50}},    // down to their least width
+        {325, {50, 100, 50, 50, 50, 25}},        // then all shrink alike
+        {0, {}},
+        {-20, {}},
+    };
+    for (const auto& row : rows) EXPECT_EQ(StatusPanelWidths(row.bar, measured), row.widths) << row.bar;
+    // Whatever the width, the six panels end exactly at the bar's edge, each
+    // keeps a share of its own, and none of panels 0 to 4 grows when the bar
+    // narrows.
+    W wider = StatusPanelWidths(2000, measured);
+    for (int bar = 1999; bar >= 0; --bar) {
+        const W widths = StatusPanelWidths(bar, measured);
+        int sum = 0;
+        for (size_t i = 0; i < widths.size(); ++i) {
+            sum += widths[i];
+            EXPECT_TRUE(i == 5 || widths[i] <= wider[i]) << bar << " panel " << i;
+            EXPECT_TRUE(bar < 60 || widths[i] > 0) << bar << " panel " << i;
+        }
+        EXPECT_EQ(sum, bar);
+        wider = widths;
+    }
+}
+
 TEST(StatusTexts, RowAndColumnAreDottedInGroupsOfThree) {
     const struct {
         std::int64_t value;
