@@ -244,6 +244,7 @@ private:
     void MenuHilfeClick();
     void MenuHilfeHilfeClick(const TMenuEntry*);
     void MenuHilfeKurztastenClick(const TMenuEntry*);
+    void MenuHilfeTastaturtestClick(const TMenuEntry*);  // the keyboard check
     void MenuHilfeHistoryClick(const TMenuEntry*);
     void MenuHilfeMailClick(const TMenuEntry*);
     void MenuHilfeHomepageClick(const TMenuEntry*);

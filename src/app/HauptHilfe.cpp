@@ -3,6 +3,7 @@
 #include "app/Haupt.h"
 
 #include "app/Hilfe.h"
+#include "input/TastaturtestDlgC.h"
 #include "tables/TextFile.h"
 #include "util/LxShell.h"
 
@@ -31,6 +32,13 @@ void TForm1::MenuHilfeHilfeClick(const TMenuEntry*) { ShowTextFile(std::u16strin
 
 void TForm1::MenuHilfeKurztastenClick(const TMenuEntry*) {
     ShowTextFile(std::u16string(FExeFolder).append(texts::ShortCutsFile));
+}
+
+void TForm1::MenuHilfeTastaturtestClick(const TMenuEntry*) {
+    ModalDialog([this] {
+        TTastaturtestDlg dialog(Handle(), Tolk());
+        dialog.ShowModal();
+    });
 }
 
 void TForm1::MenuHilfeHistoryClick(const TMenuEntry*) {

@@ -136,6 +136,7 @@ std::span<const TForm1::TMenuEntry> TForm1::MenuEntries() {
         Menu("MenuHilfe", u"&Hilfe", &TForm1::MenuHilfeClick),
         Item("MenuHilfeHilfe", u"&Hilfe...", FKey(1), &TForm1::MenuHilfeHilfeClick),
         Item("MenuHilfeKurztasten", u"&Kurztasten...", {}, &TForm1::MenuHilfeKurztastenClick),
+        Item("MenuHilfeTastaturtest", u"&Tastaturtest...", {}, &TForm1::MenuHilfeTastaturtestClick),
         Item("MenuHilfeHistory", u"&Änderungen...", {}, &TForm1::MenuHilfeHistoryClick),
         Item("MenuHilfeMail", u"&Mail an den Programmierer...", {}, &TForm1::MenuHilfeMailClick),
         Item("MenuHilfeHomepage", u"Home&page...", {}, &TForm1::MenuHilfeHomepageClick),

@@ -43,6 +43,26 @@ inline constexpr std::u16string_view RestoreDefaultsQuestion =
     u"Sollen die Standardeinstellungen wiederhergestellt werden?";
 inline constexpr std::u16string_view HookSlotsExhausted = u"Es können keine weiteren Tastatur-Hooks angelegt werden.";
 
+// The keyboard check ("Tastaturtest").
+inline constexpr std::u16string_view KeyCheckCaption = u"Tastaturtest";
+inline constexpr std::u16string_view KeyCheckInstruction =
+    u"Halten Sie die Punkttasten F, D, S, J, K, L, A und Ö gleichzeitig gedrückt: erst F, D, S, J, K und L für "
+    u"6-Punkt-Zeichen, dann alle acht für 8-Punkt-Zeichen.";
+inline constexpr std::u16string_view KeyCheckField = u"&Punkttasten:";
+inline constexpr std::u16string_view KeyCheckFieldSpoken = u"Punkttasten gleichzeitig gedrückt halten";
+inline constexpr std::u16string_view KeyCheckClose = u"S&chließen";
+inline constexpr std::u16string_view KeyCheckDown = u"Gedrückt: Punkte %s";
+inline constexpr std::u16string_view KeyCheckNoneDown = u"Gedrückt: keine";
+inline constexpr std::u16string_view KeyCheckMostHeld = u"Höchstens zugleich: %d von 8";
+inline constexpr std::u16string_view KeyCheckNothingYet = u"Noch keine Punkttaste gedrückt.";
+inline constexpr std::u16string_view KeyCheckEightDots = u"Diese Tastatur kann 6-Punkt- und 8-Punkt-Zeichen schreiben.";
+inline constexpr std::u16string_view KeyCheckSixDotsOnly =
+    u"Diese Tastatur kann 6-Punkt-Zeichen schreiben, 8-Punkt-Zeichen bisher nicht.";
+inline constexpr std::u16string_view KeyCheckNoFullChord =
+    u"Diese Tastatur kann bisher weder 6-Punkt- noch 8-Punkt-Zeichen schreiben.";
+inline constexpr std::u16string_view KeyCheckOneHand = u" Die Einhandeingabe (F2) geht mit jeder Tastatur.";
+inline constexpr std::u16string_view KeyCheckAttempt = u"%d zugleich. %s";
+
 inline constexpr std::u16string_view BrailleUnconvertible =
     u"Diese Zeichen stehen in keiner Tabelle und lassen sich nicht in Braillezellen umwandeln:";
 inline constexpr std::u16string_view BrailleEightDots =

@@ -20,7 +20,7 @@ import sys
 import time
 import xml.etree.ElementTree as ET
 
-from session import TITLE, Session, expect_equal, wine_environment
+from session import DOTS, TITLE, Session, expect_equal, wine_environment
 import e2e_instance
 import e2e_find
 import e2e_settings
@@ -220,6 +220,28 @@ def test_dot_keys_type_letters_into_a_modal_dialog(s):
     expect_equal(s.text("a"), "a", "text after the dialog")
 
 
+def test_keyboard_check_shows_the_dot_keys_held_and_escape_returns_to_chords(s):
+    """Hilfe > Tastaturtest: F D S J K L held show dots 1 to 6, released none; Escape, chord 1 types "a"."""
+    s.xdotool("key", "alt+h")
+    time.sleep(0.5)
+    s.xdotool("key", "t")
+    s.wait_for_dialog("the keyboard check")
+    expect_equal(s.run_probe("foreground"), "Tastaturtest", "the dialog's caption")
+    for dot in range(1, 7):
+        s.xdotool("keydown", DOTS[dot])
+    time.sleep(0.5)  # auto-repeat changes nothing
+    expect_equal(s.probe_until("Gedrückt: Punkte 1 2 3 4 5 6", "focustext"), "Gedrückt: Punkte 1 2 3 4 5 6",
+                 "the field with six keys held")
+    for dot in range(1, 7):
+        s.xdotool("keyup", DOTS[dot])
+    expect_equal(s.probe_until("Gedrückt: keine", "focustext"), "Gedrückt: keine", "the field after release")
+    s.xdotool("key", "Escape")
+    time.sleep(0.5)
+    s.refocus()
+    s.chord(1)
+    expect_equal(s.text("a"), "a", "text after the dialog")
+
+
 def test_window_fits_a_small_screen_and_keeps_its_minimum(s):
     """On a 1024 x 600 screen the window starts 1024 x 600 and cannot be made smaller than 1000 x 600."""
     expect_equal(s.run_probe("rect"), "1024 600", "start size")
@@ -394,6 +416,7 @@ TESTS = [
     (test_status_bar_shows_the_caret_the_chord_being_built_and_the_combination, None),
     (test_opening_a_menu_clears_a_half_built_chord, None),
     (test_dot_keys_type_letters_into_a_modal_dialog, None),
+    (test_keyboard_check_shows_the_dot_keys_held_and_escape_returns_to_chords, None),
     (test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about, None),
     (test_rtf_written_by_libreoffice_opens_with_its_text, None),
     (test_print_reaches_the_pdf_printer_with_text_braille_and_job_name, None),

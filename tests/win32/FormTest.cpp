@@ -189,7 +189,7 @@ TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
               u"&Datenbank für Modus 5...\tStrg+D|&Einhandeingabe ein/aus\tF2|S&ounds wiedergeben|"
               u"&Updateprüfung[Bei &jedem Programmstart|Einmal &täglich|Einmal &wöchentlich|&Keine automatische Prüfung]|"
               u"-|Standardeinstellungen &wiederherstellen]|"
-              u"&Hilfe[&Hilfe...\tF1|&Kurztasten...|&Änderungen...|&Mail an den Programmierer...|Home&page...|"
+              u"&Hilfe[&Hilfe...\tF1|&Kurztasten...|&Tastaturtest...|&Änderungen...|&Mail an den Programmierer...|Home&page...|"
               u"&Spenden...|&Aktualisierung...|&Info]");
     EXPECT_EQ(MenuLayout(FForm->MenuHandle("PopupMenu1")),
               u"&Zeichenformat...|Alles &markieren\tStrg+A|&Kopieren\tStrg+C|&Ausschneiden\tStrg+X|&Einfügen\tStrg+V|"
