@@ -85,14 +85,16 @@ LRESULT CALLBACK TPreviewEdit::EditProc(HWND window, UINT message, WPARAM wParam
     case WM_GETDLGCODE:  // entering by Tab leaves the selection alone
         return DefSubclassProc(window, message, wParam, lParam) & ~LRESULT(DLGC_HASSETSEL);
     case WM_CONTEXTMENU:
-        if (self->OnContextMenu) self->OnContextMenu(lParam);
-        return 0;
+        return Contained(window, 0, [&] {
+            if (self->OnContextMenu) self->OnContextMenu(lParam);
+            return LRESULT(0);
+        });
     case WM_CHAR:
-        if (wParam == 0x01) {  // Ctrl+A
+        if (wParam != 0x01) break;  // Ctrl+A
+        return Contained(window, 0, [self] {
             if (self->OnSelectAll) self->OnSelectAll();
-            return 0;
-        }
-        break;
+            return LRESULT(0);
+        });
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, EditProc, 2);
         break;

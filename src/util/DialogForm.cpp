@@ -40,15 +40,17 @@ void TDialogEdit::Create(const TCreateArgs& args) {
 LRESULT CALLBACK TDialogEdit::EditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                        DWORD_PTR selfData) {
     auto* self = reinterpret_cast<TDialogEdit*>(selfData);
+    const auto paste = [&] {
+        return Contained(window, 0, [self] {
+            if (self->OnPaste) self->OnPaste();
+            return LRESULT(0);
+        });
+    };
     switch (message) {
     case WM_PASTE:
-        if (self->OnPaste) self->OnPaste();
-        return 0;
+        return paste();
     case WM_CHAR:
-        if (wParam == 0x16) {  // Ctrl+V
-            if (self->OnPaste) self->OnPaste();
-            return 0;
-        }
+        if (wParam == 0x16) return paste();  // Ctrl+V
         break;
     case WM_CONTEXTMENU:
         return 0;

@@ -1,6 +1,7 @@
 #include "util/FileDialogs.h"
 
 #include "util/Win32Text.h"
+#include "util/Wnd.h"
 
 #include <commdlg.h>
 
@@ -18,7 +19,10 @@ UINT_PTR CALLBACK DialogHook(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
         SetWindowLongPtrW(dialog, GWLP_USERDATA, reinterpret_cast<const OPENFILENAMEW*>(lParam)->lCustData);
     } else if (message == WM_NOTIFY && reinterpret_cast<const OFNOTIFYW*>(lParam)->hdr.code == CDN_INITDONE) {
         const auto* args = reinterpret_cast<const TFileDialogArgs*>(GetWindowLongPtrW(dialog, GWLP_USERDATA));
-        if (args && args->OnShow) args->OnShow();
+        if (args && args->OnShow) Contained(dialog, 0, [args] {
+            args->OnShow();
+            return LRESULT(0);
+        });
     }
     return 0;
 }

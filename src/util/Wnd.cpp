@@ -67,14 +67,30 @@ LRESULT CALLBACK TWnd::StaticWndProc(HWND window, UINT message, WPARAM wParam, L
         self->FHandle = nullptr;
         return DefWindowProcW(window, message, wParam, lParam);
     }
+    return Contained(window, 0, [&] { return self->WndProc(message, wParam, lParam); });
+}
+
+namespace {
+
+// The window a control or an owned window belongs to.
+HWND ParentOrOwner(HWND window) {
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : GetWindow(window, GW_OWNER);
+}
+
+}  // namespace
+
+void TWnd::ReportException(HWND window, const std::exception& error) noexcept {
     try {
-        return self->WndProc(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        self->HandleException(error);
+        for (HWND up = window; up; up = ParentOrOwner(up)) {
+            if (GetClassLongPtrW(up, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(StaticWndProc)) continue;
+            if (auto* self = reinterpret_cast<TWnd*>(GetWindowLongPtrW(up, GWLP_USERDATA))) {
+                self->HandleException(error);
+                return;
+            }
+        }
+        MessageBoxW(nullptr, WStr(ErrorMessage(error)), nullptr, MB_ICONERROR | MB_OK);
     } catch (...) {
-        self->HandleException(std::runtime_error("?"));
     }
-    return 0;
 }
 
 void TWnd::HandleException(const std::exception& error) {
@@ -99,19 +115,26 @@ void TControl::CreateControl(const wchar_t* className, const TCreateArgs& args) 
 LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR selfData) {
     auto* self = reinterpret_cast<TControl*>(selfData);
-    if (message == WM_KEYDOWN && self->OnKeyDown) {
-        WORD key = WORD(wParam);
-        self->OnKeyDown(key);
-        if (key == 0) return 0;
-        wParam = key;
-    } else if (message == WM_CHAR && self->OnKeyPress) {
-        wchar_t key = wchar_t(wParam);
-        self->OnKeyPress(key);
-        if (key == 0) return 0;
-        wParam = key;
-    } else if (message == WM_NCDESTROY) {
+    if (message == WM_KEYDOWN || message == WM_CHAR)
+        return Contained(window, 0, [&] { return self->KeyMessage(window, message, wParam, lParam); });
+    if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, SubclassProc, 0);
         self->FHandle = nullptr;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT TControl::KeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN && OnKeyDown) {
+        WORD key = WORD(wParam);
+        OnKeyDown(key);
+        if (key == 0) return 0;
+        wParam = key;
+    } else if (message == WM_CHAR && OnKeyPress) {
+        wchar_t key = wchar_t(wParam);
+        OnKeyPress(key);
+        if (key == 0) return 0;
+        wParam = key;
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }
@@ -146,7 +169,7 @@ LRESULT CALLBACK TRichEdit::PasteProc(HWND window, UINT message, WPARAM wParam, 
         if (wParam == 0x16) return 0;  // the character of Ctrl+V
         break;
     case WM_PASTE:
-        if (self->OnPaste && !self->OnPaste()) return 0;
+        if (self->OnPaste && !Contained(window, FALSE, [self] { return LRESULT(self->OnPaste()); })) return 0;
         break;
     case WM_NCDESTROY:
         RemoveWindowSubclass(window, PasteProc, 1);

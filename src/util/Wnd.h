@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,11 @@ public:
     HWND Handle() const { return FHandle; }
     void SetCaption(const std::u16string& text);
 
+    // Reports an error that escaped a handler run for Window, a program
+    // window or a control inside one: HandleException of the nearest program
+    // window among Window, its parents and owners, else a plain error box.
+    static void ReportException(HWND window, const std::exception& error) noexcept;
+
 protected:
     // Registers ClassName once and creates the window; throws EKorvalin on failure.
     void CreateWnd(const wchar_t* className, const TCreateArgs& args);
@@ -45,6 +51,22 @@ private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND FHandle = nullptr;
 };
+
+// Runs Handler for Window from a window procedure, a subclass procedure or
+// another callback of the system: an error that escapes it is reported
+// (TWnd::ReportException) and never unwinds through the system's frames.
+// Gives Handler's result, or Fallback after an error.
+template <class THandler>
+LRESULT Contained(HWND window, LRESULT fallback, THandler&& handler) noexcept {
+    try {
+        return handler();
+    } catch (const std::exception& error) {
+        TWnd::ReportException(window, error);
+    } catch (...) {
+        TWnd::ReportException(window, std::runtime_error("?"));
+    }
+    return fallback;
+}
 
 // A control of a system class, subclassed so that its key events reach the
 // owner as callable members.
@@ -73,6 +95,7 @@ protected:
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
+    LRESULT KeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND FHandle = nullptr;
 };
 

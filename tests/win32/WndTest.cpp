@@ -1,3 +1,4 @@
+#include "util/DialogForm.h"
 #include "util/Errors.h"
 #include "util/Wnd.h"
 
@@ -10,6 +11,14 @@ namespace {
 class TFailingWnd : public TWnd {
 public:
     void Create() { CreateWnd(L"TFailingWnd", TCreateArgs{}); }
+    TCreateArgs ChildArgs() const {
+        TCreateArgs args;
+        args.Parent = Handle();
+        args.Style = WS_CHILD | WS_VISIBLE;
+        args.X = args.Y = 0;
+        args.Width = args.Height = 50;
+        return args;
+    }
     std::u16string Reported;
 
 protected:
@@ -38,4 +47,36 @@ TEST(Wnd, ErrorsInAMessageHandlerAreReportedAndNeverLeaveTheWindowProcedure) {
     wchar_t text[16] = {};
     GetWindowTextW(window.Handle(), text, 16);
     EXPECT_STREQ(text, L"weiter");
+}
+
+TEST(Wnd, ErrorsInAControlsKeyAndPasteHandlersAreReportedByItsWindowAndGoNoFurther) {
+    TFailingWnd window;
+    window.Create();
+    TRichEdit edit;
+    edit.Create(window.ChildArgs());
+    edit.OnKeyDown = [](WORD&) { throw EKorvalin(u"OnKeyDown"); };
+    edit.OnKeyPress = [](wchar_t&) { throw EKorvalin(u"OnKeyPress"); };
+    edit.OnPaste = []() -> bool { throw std::runtime_error("foreign"); };
+    TDialogEdit dialogEdit;
+    dialogEdit.Create(window.ChildArgs());
+    dialogEdit.OnPaste = [] { throw EKorvalin(u"Einfügen"); };
+    const struct {
+        HWND Control;
+        UINT Message;
+        WPARAM WParam;
+        const char16_t* Reported;
+    } rows[] = {
+        {edit.Handle(), WM_KEYDOWN, 'A', u"OnKeyDown"},
+        {edit.Handle(), WM_CHAR, 'a', u"OnKeyPress"},
+        {edit.Handle(), WM_PASTE, 0, u"foreign"},
+        {dialogEdit.Handle(), WM_PASTE, 0, u"Einfügen"},
+        {dialogEdit.Handle(), WM_CHAR, 0x16, u"Einfügen"},  // Ctrl+V
+    };
+    for (const auto& row : rows) {
+        window.Reported.clear();
+        EXPECT_EQ(SendMessageW(row.Control, row.Message, row.WParam, 0), 0) << "row " << &row - rows;
+        EXPECT_EQ(window.Reported, row.Reported);
+    }
+    // the key never reached the control
+    EXPECT_EQ(edit.Text(), u"");
 }
