@@ -18,22 +18,22 @@ DWORD CALLBACK ReadFromFile(DWORD_PTR file, LPBYTE buffer, LONG wanted, LONG* go
 
 }  // namespace
 
+TRtfRef::THiddenWindow::THiddenWindow()
+    : FHandle(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                              nullptr)) {
+    if (!FHandle) throw EKorvalin(SysErrorMessage(GetLastError()));
+}
+
 TRtfRef::TRtfRef() {
-    FParentWnd = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                                 nullptr);
-    if (!FParentWnd) throw EKorvalin(SysErrorMessage(GetLastError()));
     TCreateArgs args;
-    args.Parent = FParentWnd;
+    args.Parent = FParentWnd.Handle();
     args.Style = WS_CHILD | ES_MULTILINE;
     args.X = args.Y = args.Width = args.Height = 0;
     FRich.Create(args);
     FRich.SetMaxLength(0x7FFFFFFF);
 }
 
-TRtfRef::~TRtfRef() {
-    if (FRich.Handle()) DestroyWindow(FRich.Handle());
-    DestroyWindow(FParentWnd);
-}
+TRtfRef::~TRtfRef() = default;
 
 bool TRtfRef::LoadRtfFile(const std::u16string& filename) {
     const HANDLE file = CreateFileW(WStr(filename), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -23,7 +23,21 @@ public:
     bool LoadRtfFile(const std::u16string& filename);
 
 private:
-    HWND FParentWnd = nullptr;
+    // The hidden parent, destroyed after the control and also when creating
+    // the control fails.
+    class THiddenWindow {
+    public:
+        THiddenWindow();
+        ~THiddenWindow() { DestroyWindow(FHandle); }
+        THiddenWindow(const THiddenWindow&) = delete;
+        THiddenWindow& operator=(const THiddenWindow&) = delete;
+        HWND Handle() const { return FHandle; }
+
+    private:
+        HWND FHandle;
+    };
+
+    THiddenWindow FParentWnd;
     TRichEdit FRich;
 };
 

@@ -1,5 +1,6 @@
 #include "util/DialogForm.h"
 #include "util/Errors.h"
+#include "util/LxRtfRef.h"
 #include "util/Wnd.h"
 
 #include <gtest/gtest.h>
@@ -79,4 +80,38 @@ TEST(Wnd, ErrorsInAControlsKeyAndPasteHandlersAreReportedByItsWindowAndGoNoFurth
     }
     // the key never reached the control
     EXPECT_EQ(edit.Text(), u"");
+}
+
+namespace {
+
+// Refuses the creation of every rich edit while installed.
+LRESULT CALLBACK RefuseRichEdits(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (!IS_INTRESOURCE(create->lpszClass) && lstrcmpiW(create->lpszClass, MSFTEDIT_CLASS) == 0) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+int MessageOnlyStatics() {
+    int count = 0;
+    for (HWND window = nullptr; (window = FindWindowExW(HWND_MESSAGE, window, L"STATIC", nullptr));) ++count;
+    return count;
+}
+
+}  // namespace
+
+TEST(RtfRef, TheHiddenWindowGoesWhenItsControlCannotBeCreated) {
+    { TRtfRef warmUp; }  // the rich edit's library is loaded
+    const int before = MessageOnlyStatics();
+    const HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseRichEdits, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    EXPECT_THROW(TRtfRef(), EKorvalin);
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(MessageOnlyStatics(), before);
+    {
+        TRtfRef working;
+        EXPECT_EQ(MessageOnlyStatics(), before + 1);
+    }
+    EXPECT_EQ(MessageOnlyStatics(), before);
 }
