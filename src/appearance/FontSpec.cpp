@@ -139,6 +139,20 @@ void AssignFontSpec(TFontValue* font, std::u16string_view spec) {
     }
 }
 
+std::u16string FontSpecSizeInRange(std::u16string_view spec, int min, int max, int size) {
+    try {
+        const int stored = SpecToFont(spec).Size;
+        if (stored >= min && stored <= max) return std::u16string(spec);
+    } catch (const EKorvalin&) {
+        return std::u16string(spec);
+    }
+    // A readable spec has its size between the first two separators.
+    const size_t sizeStart = spec.find(kSeparator) + 1;
+    const size_t sizeEnd = spec.find(kSeparator, sizeStart);
+    std::u16string result(spec.substr(0, sizeStart));
+    return result.append(IntToStr(size)).append(spec.substr(sizeEnd));
+}
+
 bool IsUnicodeBrailleText(std::u16string_view text) {
     if (text.empty()) return false;
     for (const char16_t c : text)

@@ -65,6 +65,10 @@ TFontValue SpecToFont(std::u16string_view spec);
 // clWindowText with the charset kept. Nothing happens for an absent font.
 void AssignFontSpec(TFontValue* font, std::u16string_view spec);
 
+// Spec with its size field replaced by Size where the spec is readable and
+// its size lies outside Min to Max; otherwise Spec unchanged.
+std::u16string FontSpecSizeInRange(std::u16string_view spec, int min, int max, int size);
+
 inline constexpr std::u16string_view FontSpecError = u"Falscher Parameter beim Konvertieren des Fonts!";
 
 // True if Text is not empty and every character lies in U+2800 to U+28FF.

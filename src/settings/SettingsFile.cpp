@@ -1,7 +1,9 @@
 #include "settings/SettingsFile.h"
 
 #include "appearance/FontSpec.h"
+#include "appearance/LxBackFontColors.h"
 #include "appearance/ModeFonts.h"
+#include "appearance/ModusSchrift.h"
 #include "input/Translation.h"
 #include "util/TextUtils.h"
 
@@ -54,6 +56,12 @@ void ReadFilename(TProfile& profile, std::u16string_view section, std::u16string
 }
 
 size_t TokenCount(std::u16string_view text) { return Tokens(text).size(); }
+
+int DefaultSize(std::u16string_view defaultSpec) {
+    TFontValue font;
+    AssignFontSpec(&font, defaultSpec);
+    return font.Size;
+}
 
 }  // namespace
 
@@ -155,6 +163,15 @@ void EinstellungenReparieren(TEinstellungen& settings, TTabellen& tabellen, std:
         }
     }
 
+    // Sizes that the font dialogs cannot set take the size of the default.
+    for (int mode = 0; mode < kModeCount; ++mode) {
+        std::vector<TFontEntry>& list = settings.Fonts[size_t(mode)];
+        const std::vector<TFontEntry>& standard = defaults.Fonts[size_t(mode)];
+        for (size_t i = 0; i < list.size(); ++i)
+            list[i].Settings = FontSpecSizeInRange(list[i].Settings, kSchriftGroesseMin, kSchriftGroesseMax,
+                                                   DefaultSize(standard[i < standard.size() ? i : 0].Settings));
+    }
+
     for (const int mode : {1, 3, 4}) {
         for (TFontEntry& entry : settings.Fonts[size_t(mode)]) {
             TFontValue font;
@@ -166,6 +183,8 @@ void EinstellungenReparieren(TEinstellungen& settings, TTabellen& tabellen, std:
 
     settings.Schrifthintergrund = RepairedSchrifthintergrund(settings.Schrifthintergrund);
     if (TokenCount(settings.Schriftart) < 5) settings.Schriftart = defaults.Schriftart;
+    settings.Schriftart =
+        FontSpecSizeInRange(settings.Schriftart, kFontSizeMin, kFontSizeMax, DefaultSize(defaults.Schriftart));
 
     if (!tabellen.TabByFilename(settings.Tab1Filename)) {
         settings.Tab1Filename = defaults.Tab1Filename;

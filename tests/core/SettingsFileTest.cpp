@@ -252,17 +252,45 @@ TEST(SettingsRepair, ModeFontListsAreFilledInAndBrailleModesLoseBoldAndItalic) {
     EXPECT_EQ(fonts[3][0].Settings, u"Arial|12|1|0000|clWindowText");
 }
 
-TEST(SettingsRepair, AnIncompleteUserInterfaceFontBecomesTheDefault) {
+TEST(SettingsRepair, AnIncompleteUserInterfaceFontBecomesTheDefaultAndASizeOutsideTheDialogsTheDefaultSize) {
     const std::pair<std::u16string_view, std::u16string_view> rows[] = {
         {u"Verdana|10|0|0000|clRed", u"Verdana|10|0|0000|clRed"},
         {u"Verdana|10|0||0000", u"Arial|12|0|0000|clBlack"},
         {u"", u"Arial|12|0|0000|clBlack"},
+        {u"Verdana|5|0|1000|clred", u"Verdana|5|0|1000|clred"},
+        {u"Verdana|35|0|1000|$00123456", u"Verdana|35|0|1000|$00123456"},
+        {u"Verdana|4|0|1000|clRed", u"Verdana|12|0|1000|clRed"},
+        {u"Verdana|36|0|1000|clRed", u"Verdana|12|0|1000|clRed"},
+        {u"X|-2147483648|0|0000|clRed", u"X|12|0|0000|clRed"},
+        {u"Verdana|viel|0|0000|clRed", u"Verdana|viel|0|0000|clRed"},  // unreadable: the fallback font at use
     };
     for (const auto& [stored, repaired] : rows) {
         TProgram program({"Standard.tab"});
         program.Settings.Schriftart = std::u16string(stored);
         program.Repair();
         EXPECT_EQ(program.Settings.Schriftart, repaired) << U16ToUtf8(stored);
+    }
+}
+
+TEST(SettingsRepair, ModeFontSizesOutsideTheDialogsRangeTakeTheSizeOfTheDefault) {
+    const struct {
+        int Mode;
+        std::u16string_view Files, Stored, Repaired;  // the first entry's font string
+    } rows[] = {
+        {0, u"a.ttf", u"A|8|0|1000|clRed", u"A|8|0|1000|clRed"},
+        {0, u"a.ttf", u"A|7|0|1000|clRed", u"A|16|0|1000|clRed"},
+        {2, u"a.ttf|b.ttf", u"A|B|72|0|0000|clNavy", u"A|72|0|0000|clNavy"},
+        {2, u"a.ttf|b.ttf", u"A|B|73|0|0000|clNavy", u"A|18|0|0000|clNavy"},
+        {1, u"a.ttf|b.ttf|c.ttf|d.ttf", u"A|B|C|D|0|0|1000|clBlack", u"A|25|0|0000|clBlack"},
+        {3, u"p.ttf", u"P|-9|0|0000|clBlack", u"P|18|0|0000|clBlack"},
+    };
+    for (const auto& row : rows) {
+        TProgram program({"Standard.tab"});
+        std::vector<TFontEntry>& list = program.Settings.Fonts[size_t(row.Mode)];
+        SetModeFonts(program.Settings.Fonts, row.Mode, program.Exe(), row.Files, row.Stored);
+        program.Repair();
+        EXPECT_EQ(list.front().Settings, row.Repaired) << U16ToUtf8(row.Stored);
+        EXPECT_EQ(list.back().Settings.substr(1), row.Repaired.substr(1)) << "every entry of the mode";
     }
 }
 
