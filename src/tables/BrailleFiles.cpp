@@ -317,15 +317,13 @@ private:
         }
         element.PefPage = pef && local == u"page";
         element.PefRow = pef && local == u"row" && !FOpen.empty() && FOpen.back().PefPage;
-        if (element.PefPage) {
-            if (FPageSeen) FBuilder.PageBreak();
-            FPageSeen = true;
-        }
+        FPageSeen = FPageSeen || element.PefPage;
         FOpen.push_back(std::move(element));
     }
 
     void Close() {
         if (FOpen.back().PefRow) FBuilder.LineBreak();
+        if (FOpen.back().PefPage) FBuilder.PageBreak();
         FOpen.pop_back();
     }
 
@@ -368,9 +366,10 @@ private:
             {u"amp", u'&'}, {u"lt", u'<'}, {u"gt", u'>'}, {u"quot", u'"'}, {u"apos", u'\''}};
         for (const auto& [entity, c] : entities)
             if (name == entity) return std::u16string(1, c);
+        if (!name.starts_with(u"#")) Malformed();
         const bool hex = name.starts_with(u"#x");
         const std::u16string_view digits = name.substr(hex ? 2 : 1);
-        if (!name.starts_with(u"#") || digits.empty() || digits.size() > 8) Malformed();
+        if (digits.empty() || digits.size() > 8) Malformed();
         std::int64_t code = 0;
         for (const char16_t c : digits) {
             const int digit = c >= u'0' && c <= u'9'             ? c - u'0'

@@ -9,16 +9,7 @@
 
 using namespace korvalin;
 
-namespace {
-
-// The shipped tables, read by the program's own table reader.
-TTabellen ShippedTables() {
-    TTabellen tabellen(Utf8ToU16(KORVALIN_DATA_DIR "/"));
-    tabellen.Load(korvalin::testing::Latin1Codecs());
-    return tabellen;
-}
-
-}  // namespace
+using korvalin::testing::ShippedTables;
 
 TEST(ShippedTables, AllThreeAreListedAndEveryEntryIsAUsableCodePointList) {
     const TTabellen tabellen = ShippedTables();

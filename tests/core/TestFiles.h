@@ -1,6 +1,7 @@
 // A temporary folder for tests that read real files; removed afterwards.
 #pragma once
 
+#include "settings/DatenC.h"
 #include "tables/TextFile.h"
 #include "util/TextUtils.h"
 
@@ -49,6 +50,13 @@ inline TTextCodecs Latin1Codecs() {
         return text;
     };
     return codecs;
+}
+
+// The shipped tables, read by the program's own table reader.
+inline TTabellen ShippedTables() {
+    TTabellen tabellen(Utf8ToU16(KORVALIN_DATA_DIR "/"));
+    tabellen.Load(Latin1Codecs());
+    return tabellen;
 }
 
 }  // namespace korvalin::testing
