@@ -55,6 +55,10 @@ source "$root/tools/xvfb.sh"
 xvfb_start
 wine_prepare
 
+# The PDF printer, for the printing tests of both stages.
+source "$root/tools/printer.sh"
+printer_start || echo "no PDF printer: the printing tests will fail"
+
 stage "win32 tests (Wine)"
 tests_build="$build/$KORVALIN_TEST_BUILD"
 echo "Windows tests run the $WINEARCH build ($tests_build)"
@@ -79,8 +83,6 @@ python3 "$root/tests/tabpruef/tabpruef_test.py" --exe "$tests_build/Korvalin/Tab
     [ -s "$results/tabpruef.xml" ] || python3 "$root/tools/results.py" record "$results/tabpruef.result" tabpruef fail
 
 stage "end-to-end tests (Wine, Xvfb)"
-source "$root/tools/printer.sh"
-printer_start || echo "no PDF printer: the printing test will fail"
 timeout 1800 python3 "$root/tests/e2e/e2e.py" --tree "$tests_build/Korvalin" \
     --probe "$tests_build/tests/e2e/probe.exe" --junit "$results/e2e.xml" \
     --keep-screenshots "$results/screenshots"

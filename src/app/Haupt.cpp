@@ -832,7 +832,9 @@ void TForm1::MenuDateiDruckenClick(const TMenuEntry*) {
         PRINTDLGW dialog{};
         dialog.lStructSize = sizeof(dialog);
         dialog.hwndOwner = Handle();
-        dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+        // The program makes the copies, also where the driver cannot.
+        dialog.Flags = PD_RETURNDC | PD_NOSELECTION;
+        dialog.nCopies = 1;
         dialog.nFromPage = dialog.nToPage = dialog.nMinPage = 1;
         dialog.nMaxPage = 0xFFFF;
         const bool chosen = Modal([&] { return PrintDlgW(&dialog) != FALSE; });
@@ -844,7 +846,9 @@ void TForm1::MenuDateiDruckenClick(const TMenuEntry*) {
                 if (Dialog.hDevNames) GlobalFree(Dialog.hDevNames);
             }
         } release{dialog};
-        if (chosen && dialog.hDC) PrintRichEdit(RichEdit1, dialog.hDC, Format(texts::PrintJob, {WindowCaption(Handle())}));
+        if (chosen && dialog.hDC)
+            PrintRichEdit(RichEdit1, dialog.hDC, Format(texts::PrintJob, {WindowCaption(Handle())}),
+                          {dialog.nCopies, (dialog.Flags & PD_COLLATE) != 0});
     });
 }
 

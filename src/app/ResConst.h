@@ -36,6 +36,8 @@ inline constexpr std::u16string_view SuchstringNichtGefunden = u"Der Suchstring 
 inline constexpr std::u16string_view KeinWeitererSuchstring = u"Keinen weiteren Suchstring gefunden!";
 inline constexpr std::u16string_view NoPrinter = u"Es ist kein Drucker installiert!";
 inline constexpr std::u16string_view PrintJob = u"Drucke %s";
+inline constexpr std::u16string_view PrintNoProgress =
+    u"Das Dokument kann nicht gedruckt werden: der Text nach Seite %d passt auf keine Seite.";
 inline constexpr std::u16string_view UnexpectedError = u"Der Befehl konnte nicht ausgeführt werden.\r\n%s";
 inline constexpr std::u16string_view SettingsLoadError = u"Fehler beim Laden der INI-Datei!\r\n";
 inline constexpr std::u16string_view SettingsSaveError = u"Fehler beim Speichern der INI-Datei!\r\n";

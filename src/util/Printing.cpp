@@ -1,11 +1,16 @@
 #include "util/Printing.h"
 
+#include "app/ResConst.h"
 #include "util/Errors.h"
+#include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
 #include <winspool.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace korvalin {
@@ -41,78 +46,105 @@ std::vector<TRun> DocumentRuns(TRichEdit& edit, size_t length) {
     return runs;
 }
 
-class TPrinterFont {
+// The printer fonts of the document's formats, one per distinct format.
+class TPrinterFonts {
 public:
-    TPrinterFont(HDC printer, const CHARFORMAT2W& format) {
+    explicit TPrinterFonts(HDC printer) : FPrinter(printer) {}
+    ~TPrinterFonts() {
+        for (const auto& [format, font] : FFonts)
+            if (font) DeleteObject(font);
+    }
+    TPrinterFonts(const TPrinterFonts&) = delete;
+    TPrinterFonts& operator=(const TPrinterFonts&) = delete;
+
+    // The index of Format's font.
+    size_t Of(const CHARFORMAT2W& format) {
+        for (size_t i = 0; i < FFonts.size(); ++i)
+            if (SameFormat(FFonts[i].first, format)) return i;
+        FFonts.emplace_back(format, Create(format));
+        return FFonts.size() - 1;
+    }
+    HFONT Get(size_t index) const { return FFonts[index].second; }
+
+private:
+    HFONT Create(const CHARFORMAT2W& format) const {
         LOGFONTW font{};
         const int points = format.yHeight > 0 ? int(format.yHeight) / 20 : 12;
-        font.lfHeight = -MulDiv(points, GetDeviceCaps(printer, LOGPIXELSY), 72);
+        font.lfHeight = -MulDiv(points, GetDeviceCaps(FPrinter, LOGPIXELSY), 72);
         font.lfWeight = (format.dwEffects & CFE_BOLD) ? FW_BOLD : FW_NORMAL;
         font.lfItalic = (format.dwEffects & CFE_ITALIC) ? TRUE : FALSE;
         font.lfUnderline = (format.dwEffects & CFE_UNDERLINE) ? TRUE : FALSE;
         font.lfStrikeOut = (format.dwEffects & CFE_STRIKEOUT) ? TRUE : FALSE;
         font.lfCharSet = format.bCharSet;
         wcsncpy(font.lfFaceName, format.szFaceName, LF_FACESIZE - 1);
-        FFont = CreateFontIndirectW(&font);
+        return CreateFontIndirectW(&font);
     }
-    ~TPrinterFont() {
-        if (FFont) DeleteObject(FFont);
-    }
-    TPrinterFont(const TPrinterFont&) = delete;
-    TPrinterFont& operator=(const TPrinterFont&) = delete;
-    HFONT Get() const { return FFont; }
 
-private:
-    HFONT FFont = nullptr;
+    HDC FPrinter;
+    std::vector<std::pair<CHARFORMAT2W, HFONT>> FFonts;
 };
 
-// Draws the runs line after line; a line longer than the page width wraps.
-class TPageWriter {
-public:
-    explicit TPageWriter(HDC printer)
-        : FPrinter(printer), FWidth(GetDeviceCaps(printer, HORZRES)), FHeight(GetDeviceCaps(printer, VERTRES)) {}
+// One piece of a line as it goes on the page.
+struct TTextPiece {
+    int X = 0, Y = 0;
+    size_t Font = 0;
+    COLORREF Color = 0;
+    std::u16string_view Text;
+};
 
-    void Write(const std::u16string& text, const std::vector<TRun>& runs) {
-        BeginPage();
+// The runs laid out line after line into pages, a line longer than the page
+// width wrapped; at least one page. Text must outlive the layout.
+class TPageLayout {
+public:
+    TPageLayout(HDC printer, std::u16string_view text, const std::vector<TRun>& runs)
+        : FPrinter(printer), FFonts(printer), FWidth(GetDeviceCaps(printer, HORZRES)),
+          FHeight(GetDeviceCaps(printer, VERTRES)), FPages(1) {
         for (const TRun& run : runs) {
-            TPrinterFont font(FPrinter, run.Format);
-            const HGDIOBJ old = SelectObject(FPrinter, font.Get());
-            SetTextColor(FPrinter, (run.Format.dwEffects & CFE_AUTOCOLOR) ? RGB(0, 0, 0) : run.Format.crTextColor);
+            FFont = FFonts.Of(run.Format);
+            FColor = (run.Format.dwEffects & CFE_AUTOCOLOR) ? RGB(0, 0, 0) : run.Format.crTextColor;
+            const HGDIOBJ old = SelectObject(FPrinter, FFonts.Get(FFont));
             TEXTMETRICW metrics{};
             GetTextMetricsW(FPrinter, &metrics);
-            WriteRun(std::u16string_view(text).substr(run.Start, run.Length), metrics.tmHeight);
+            LayRun(text.substr(run.Start, run.Length), metrics.tmHeight);
             SelectObject(FPrinter, old);
         }
-        if (EndPage(FPrinter) <= 0) RaisePrintError();
+    }
+
+    int PageCount() const { return int(FPages.size()); }
+
+    void DrawPage(int page) const {
+        const HGDIOBJ old = GetCurrentObject(FPrinter, OBJ_FONT);
+        for (const TTextPiece& piece : FPages[size_t(page)]) {
+            SelectObject(FPrinter, FFonts.Get(piece.Font));
+            SetTextColor(FPrinter, piece.Color);
+            TextOutW(FPrinter, piece.X, piece.Y, reinterpret_cast<const wchar_t*>(piece.Text.data()),
+                     int(piece.Text.size()));
+        }
+        SelectObject(FPrinter, old);
     }
 
 private:
-    void BeginPage() {
-        if (StartPage(FPrinter) <= 0) RaisePrintError();
-        FX = FY = FLineHeight = 0;
-    }
-
     void NewLine(int height) {
         FY += std::max(FLineHeight, height);
         FX = FLineHeight = 0;
     }
 
-    void WriteRun(std::u16string_view text, int height) {
+    void LayRun(std::u16string_view text, int height) {
         while (!text.empty()) {
             const size_t lineEnd = text.find_first_of(u"\r\n\v");
             std::u16string_view piece = text.substr(0, lineEnd);
-            while (!piece.empty()) piece.remove_prefix(DrawFitting(piece, height));
+            while (!piece.empty()) piece.remove_prefix(LayFitting(piece, height));
             if (lineEnd == std::u16string_view::npos) return;
             NewLine(height);
             text.remove_prefix(lineEnd + (text.substr(lineEnd, 2) == u"\r\n" ? 2 : 1));
         }
     }
 
-    // Draws as much of Piece as fits on the line; the number of units drawn.
-    size_t DrawFitting(std::u16string_view piece, int height) {
+    // Lays as much of Piece as fits on the line; the number of units laid.
+    size_t LayFitting(std::u16string_view piece, int height) {
         if (FY + height > FHeight && FY > 0) {
-            if (EndPage(FPrinter) <= 0) RaisePrintError();
-            BeginPage();
+            FPages.emplace_back();
+            FY = 0;
         }
         int fit = 0;
         SIZE size{};
@@ -123,7 +155,7 @@ private:
             NewLine(height);
             return 0;
         }
-        TextOutW(FPrinter, FX, FY, reinterpret_cast<const wchar_t*>(piece.data()), fit);
+        FPages.back().push_back({FX, FY, FFont, FColor, piece.substr(0, size_t(fit))});
         GetTextExtentPoint32W(FPrinter, reinterpret_cast<const wchar_t*>(piece.data()), fit, &size);
         FX += size.cx;
         FLineHeight = std::max(FLineHeight, height);
@@ -132,36 +164,69 @@ private:
     }
 
     HDC FPrinter;
+    TPrinterFonts FFonts;
     int FWidth, FHeight;
     int FX = 0, FY = 0, FLineHeight = 0;
+    size_t FFont = 0;
+    COLORREF FColor = 0;
+    std::vector<std::vector<TTextPiece>> FPages;
 };
 
-// The control's print routine; false when it formatted nothing.
-bool PrintThroughControl(TRichEdit& edit, HDC printer, LONG length) {
-    const int pixelsX = GetDeviceCaps(printer, LOGPIXELSX), pixelsY = GetDeviceCaps(printer, LOGPIXELSY);
-    FORMATRANGE range{};
-    range.hdc = range.hdcTarget = printer;
-    range.rcPage = {0, 0, MulDiv(GetDeviceCaps(printer, PHYSICALWIDTH), 1440, pixelsX),
-                    MulDiv(GetDeviceCaps(printer, PHYSICALHEIGHT), 1440, pixelsY)};
-    range.rc = {0, 0, MulDiv(GetDeviceCaps(printer, HORZRES), 1440, pixelsX),
-                MulDiv(GetDeviceCaps(printer, VERTRES), 1440, pixelsY)};
-    range.chrg = {0, -1};
-    if (edit.Send(EM_FORMATRANGE, FALSE, reinterpret_cast<LPARAM>(&range)) <= 0) {
-        edit.Send(EM_FORMATRANGE, FALSE, 0);
-        return false;
+// The control's print routine: the pages it breaks the document into,
+// measured before anything is printed, and each page drawn on its own. Its
+// format cache is released when this object goes, on every path.
+class TControlPages {
+public:
+    // No pages when the control formats nothing; throws when a page after
+    // the first makes no progress.
+    TControlPages(TRichEdit& edit, HDC printer, LONG length) : FEdit(edit) {
+        const int pixelsX = GetDeviceCaps(printer, LOGPIXELSX), pixelsY = GetDeviceCaps(printer, LOGPIXELSY);
+        FRange.hdc = FRange.hdcTarget = printer;
+        FRange.rcPage = {0, 0, MulDiv(GetDeviceCaps(printer, PHYSICALWIDTH), 1440, pixelsX),
+                         MulDiv(GetDeviceCaps(printer, PHYSICALHEIGHT), 1440, pixelsY)};
+        FArea = {0, 0, MulDiv(GetDeviceCaps(printer, HORZRES), 1440, pixelsX),
+                 MulDiv(GetDeviceCaps(printer, VERTRES), 1440, pixelsY)};
+        try {
+            Measure(length);
+        } catch (...) {
+            Release();
+            throw;
+        }
     }
-    const RECT area = range.rc;
-    while (range.chrg.cpMin < length) {
-        if (StartPage(printer) <= 0) RaisePrintError();
-        range.rc = area;
-        const LONG next = LONG(edit.Send(EM_FORMATRANGE, TRUE, reinterpret_cast<LPARAM>(&range)));
-        if (EndPage(printer) <= 0) RaisePrintError();
-        if (next <= range.chrg.cpMin) break;
-        range.chrg.cpMin = next;
+    ~TControlPages() { Release(); }
+    TControlPages(const TControlPages&) = delete;
+    TControlPages& operator=(const TControlPages&) = delete;
+
+    int PageCount() const { return int(FStarts.size()); }
+    void DrawPage(int page) {
+        const size_t next = size_t(page) + 1;
+        FormatRange(FStarts[size_t(page)], next < FStarts.size() ? FStarts[next] : -1, TRUE);
     }
-    edit.Send(EM_FORMATRANGE, FALSE, 0);
-    return true;
-}
+
+private:
+    void Measure(LONG length) {
+        for (LONG start = 0; start < length;) {
+            const LONG next = FormatRange(start, -1, FALSE);
+            if (next <= start) {
+                if (FStarts.empty()) return;  // formats nothing
+                throw EKorvalin(Format(texts::PrintNoProgress, {std::int64_t(FStarts.size())}));
+            }
+            FStarts.push_back(start);
+            start = next;
+        }
+    }
+    void Release() { FEdit.Send(EM_FORMATRANGE, FALSE, 0); }
+    LONG FormatRange(LONG start, LONG end, BOOL draw) {
+        FRange.rc = FArea;
+        FRange.chrg = {start, end};
+        return LONG(FEdit.Send(EM_FORMATRANGE, draw, reinterpret_cast<LPARAM>(&FRange)));
+    }
+
+    TRichEdit& FEdit;
+    FORMATRANGE FRange{};
+    RECT FArea{};
+    std::vector<LONG> FStarts;
+};
 
 }  // namespace
 
@@ -175,15 +240,33 @@ bool PrinterInstalled() {
            count > 0;
 }
 
-void PrintRichEdit(TRichEdit& edit, HDC printer, const std::u16string& JobName) {
+std::vector<int> PrintedPages(int pages, const TPrintCopies& copies) {
+    const int count = std::max(copies.Count, 1);
+    std::vector<int> order;
+    for (int outer = 0; outer < (copies.Collate ? count : pages); ++outer)
+        for (int inner = 0; inner < (copies.Collate ? pages : count); ++inner)
+            order.push_back(copies.Collate ? inner : outer);
+    return order;
+}
+
+void PrintRichEdit(TRichEdit& edit, HDC printer, const std::u16string& JobName, const TPrintCopies& copies) {
+    const std::u16string text = edit.Text();
+    TControlPages control(edit, printer, LONG(text.size()));
+    std::optional<TPageLayout> layout;
+    if (control.PageCount() == 0) layout.emplace(printer, text, DocumentRuns(edit, text.size()));
+    const int pages = layout ? layout->PageCount() : control.PageCount();
+
     DOCINFOW job{};
     job.cbSize = sizeof(job);
     job.lpszDocName = WStr(JobName);
     if (StartDocW(printer, &job) <= 0) RaisePrintError();
     try {
-        const std::u16string text = edit.Text();
-        if (text.empty() || !PrintThroughControl(edit, printer, LONG(text.size())))
-            TPageWriter(printer).Write(text, DocumentRuns(edit, text.size()));
+        for (const int page : PrintedPages(pages, copies)) {
+            if (StartPage(printer) <= 0) RaisePrintError();
+            if (layout) layout->DrawPage(page);
+            else control.DrawPage(page);
+            if (EndPage(printer) <= 0) RaisePrintError();
+        }
     } catch (...) {
         AbortDoc(printer);
         throw;

@@ -338,25 +338,51 @@ def test_print_reaches_the_pdf_printer_with_text_braille_and_job_name(s):
     s.xdotool("key", "ctrl+p")
     s.wait_for_dialog("the print dialog")
     s.xdotool("key", "Return")
-    deadline = time.time() + 40
-    newest = None
-    while time.time() < deadline:
-        pdfs = [os.path.join(pdf_folder(), name) for name in os.listdir(pdf_folder())] if os.path.isdir(pdf_folder()) else []
-        pdfs = [path for path in pdfs if os.path.getmtime(path) >= started]
-        queue = subprocess.run(["lpstat", "-o"], capture_output=True, text=True).stdout.strip()
-        if pdfs and not queue:
-            newest = max(pdfs, key=os.path.getmtime)
-            break
-        time.sleep(0.5)
-    if not newest:
-        raise AssertionError("no PDF appeared")
-    time.sleep(0.5)
+    newest = newest_pdf(started)
     text = subprocess.run(["pdftotext", newest, "-"], capture_output=True, text=True).stdout
     if "Hallo" not in text or "\u2803" not in text:
         raise AssertionError(f"the PDF holds {text!r}")
     info = subprocess.run(["pdfinfo", newest], capture_output=True, text=True).stdout
     if "Drucke Dokument - Korvalin V1.21" not in info:
         raise AssertionError(f"the PDF's title is wrong: {info!r}")
+
+
+def newest_pdf(started):
+    """The PDF of the newest print job since STARTED, once the queue is empty."""
+    deadline = time.time() + 40
+    while time.time() < deadline:
+        pdfs = [os.path.join(pdf_folder(), name) for name in os.listdir(pdf_folder())] if os.path.isdir(pdf_folder()) else []
+        pdfs = [path for path in pdfs if os.path.getmtime(path) >= started]
+        queue = subprocess.run(["lpstat", "-o"], capture_output=True, text=True).stdout.strip()
+        if pdfs and not queue:
+            time.sleep(0.5)
+            return max(pdfs, key=os.path.getmtime)
+        time.sleep(0.5)
+    raise AssertionError("no PDF appeared")
+
+
+def test_print_of_several_pages_in_two_copies_gives_both_copies_whole(s):
+    """A document of 150 lines, Ctrl+P, two copies in the print dialog, Enter: the PDF holds the document twice,
+    page for page, and its last page ends with the last line."""
+    with open(os.path.join(s.folder, "Lang.txt"), "w", newline="\r\n") as out:
+        out.write("\n".join(f"Zeile {n}" for n in range(1, 151)) + "\n")
+    s.start_again(s.wine_path("Lang.txt"))
+    expect_equal(s.run_probe("caption"), f"Lang.txt - {TITLE}", "caption")
+    started = time.time() - 1
+    s.xdotool("key", "ctrl+p")
+    s.wait_for_dialog("the print dialog")
+    s.xdotool("key", "alt+c")
+    s.xdotool("type", "2")
+    s.xdotool("key", "Return")
+    pages = subprocess.run(["pdftotext", "-layout", newest_pdf(started), "-"], capture_output=True,
+                           text=True).stdout.split("\f")[:-1]
+    half = len(pages) // 2
+    collated = pages[:half] == pages[half:]
+    uncollated = pages[0::2] == pages[1::2]
+    if half < 2 or len(pages) % 2 or not (collated or uncollated):
+        raise AssertionError(f"{len(pages)} pages, not two copies of several: {[p[:20] for p in pages]!r}")
+    if "Zeile 1\n" not in pages[0] or "Zeile 150" not in pages[-1]:
+        raise AssertionError(f"first page {pages[0][:40]!r}, last page {pages[-1][-40:]!r}")
 
 
 def test_print_without_a_printer_says_so(s):
@@ -420,6 +446,7 @@ TESTS = [
     (test_document_saved_as_rtf_opens_again_and_unsaved_changes_are_asked_about, None),
     (test_rtf_written_by_libreoffice_opens_with_its_text, None),
     (test_print_reaches_the_pdf_printer_with_text_braille_and_job_name, None),
+    (test_print_of_several_pages_in_two_copies_gives_both_copies_whole, None),
     (without_printer(test_print_without_a_printer_says_so), None),
     (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
 ] + (e2e_instance.TESTS + e2e_settings.TESTS + e2e_find.TESTS + e2e_width.TESTS + e2e_schrift.TESTS
