@@ -44,6 +44,7 @@ void HandOverToRunningInstance() {
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     using namespace korvalin;
+    RestrictLibrarySearch();
     const HANDLE mutex = CreateMutexW(nullptr, TRUE, kMutexName);
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         HandOverToRunningInstance();

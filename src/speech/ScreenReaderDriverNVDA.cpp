@@ -1,5 +1,6 @@
 #include "speech/ScreenReaderDriverNVDA.h"
 
+#include "util/LxUtils.h"
 #include "util/Win32Text.h"
 
 namespace korvalin {
@@ -15,7 +16,7 @@ TCall EntryPoint(HMODULE module, const char* name) {
 
 TScreenReaderDriverNVDA::TScreenReaderDriverNVDA(std::u16string AScreenReaderName, bool ASpeech, bool ABraille)
     : TScreenReaderDriver(std::move(AScreenReaderName), ASpeech, ABraille) {
-    Controller = LoadLibraryW(L"nvdaControllerClient32.dll");
+    Controller = LoadProgramLibrary(u"nvdaControllerClient32.dll");
     if (!Controller) return;
     nvdaController_speakText = EntryPoint<TTextCall>(Controller, "nvdaController_speakText");
     nvdaController_brailleMessage = EntryPoint<TTextCall>(Controller, "nvdaController_brailleMessage");

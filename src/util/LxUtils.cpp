@@ -29,6 +29,23 @@ std::u16string ExeFolder() {
     }
 }
 
+void RestrictLibrarySearch() {
+    // Looked up: Windows 7 has the function only with a later update. Without
+    // it at least the current folder leaves the search.
+    using TSetDefaultDllDirectories = BOOL(WINAPI*)(DWORD);
+    const auto setDefault = reinterpret_cast<TSetDefaultDllDirectories>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32 | LOAD_LIBRARY_SEARCH_APPLICATION_DIR))
+        SetDllDirectoryW(L"");
+}
+
+HMODULE LoadProgramLibrary(std::u16string_view name) {
+    std::u16string path = ExeFolder();
+    path.append(name);
+    // The library's own imports are looked for beside it first.
+    return LoadLibraryExW(WStr(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
 std::u16string WindowCaption(HWND window) {
     wchar_t caption[261] = {};
     const int length = GetWindowTextW(window, caption, 261);

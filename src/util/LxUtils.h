@@ -11,6 +11,15 @@ namespace korvalin {
 // The folder of the running executable, ending in a backslash.
 std::u16string ExeFolder();
 
+// Restricts where the process looks for libraries loaded by a bare name to
+// the system folder and the program's folder: never the current folder
+// (the folder of a document opened by double-click) nor PATH. Called first
+// thing at start-up.
+void RestrictLibrarySearch();
+// Loads the library Name from the program's folder only; nullptr when it is
+// not there or does not load.
+HMODULE LoadProgramLibrary(std::u16string_view name);
+
 // The caption of a window, at most 260 characters.
 std::u16string WindowCaption(HWND window);
 

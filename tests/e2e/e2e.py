@@ -15,6 +15,7 @@ files, and ends the program afterwards.
 import argparse
 import os
 import pwd
+import shutil
 import subprocess
 import sys
 import time
@@ -385,6 +386,27 @@ def test_print_of_several_pages_in_two_copies_gives_both_copies_whole(s):
         raise AssertionError(f"first page {pages[0][:40]!r}, last page {pages[-1][-40:]!r}")
 
 
+def test_a_screen_reader_library_loads_from_the_program_folder_only(s):
+    """A document opened from a folder that also holds a library named like the NVDA client, and the same
+    library on PATH: the program does not load it; placed beside the program, it is loaded from there."""
+    standin = os.path.join(os.path.dirname(os.path.dirname(s.probe)), "win32", "nvdaControllerClient32.dll")
+    documents, path = os.path.join(s.folder, "Dokumente"), os.path.join(s.folder, "Pfad")
+    for folder in (documents, path):
+        os.makedirs(folder)
+        shutil.copy(standin, folder)
+    with open(os.path.join(documents, "Brief.txt"), "w") as out:
+        out.write("Hallo\n")
+    s.env = dict(s.env, WINEPATH=s.wine_path("Pfad"))
+    s.start_again(s.wine_path("Dokumente\\Brief.txt"), cwd=documents)
+    expect_equal(s.run_probe("caption"), f"Brief.txt - {TITLE}", "caption")
+    loaded = [m for m in s.run_probe("modules").lower().splitlines() if m.endswith("nvdacontrollerclient32.dll")]
+    expect_equal(loaded, [], "libraries of the NVDA client's name")
+    shutil.copy(standin, os.path.join(s.folder, "Korvalin"))
+    s.start_again(s.wine_path("Dokumente\\Brief.txt"), cwd=documents)
+    loaded = [m for m in s.run_probe("modules").lower().splitlines() if m.endswith("nvdacontrollerclient32.dll")]
+    expect_equal(loaded, [s.wine_path("Korvalin\\nvdaControllerClient32.dll").lower()], "the library loaded")
+
+
 def test_print_without_a_printer_says_so(s):
     """Without any printer Ctrl+P shows "Es ist kein Drucker installiert!" and the space bar closes it."""
     s.chord(1)
@@ -449,6 +471,7 @@ TESTS = [
     (test_print_of_several_pages_in_two_copies_gives_both_copies_whole, None),
     (without_printer(test_print_without_a_printer_says_so), None),
     (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
+    (test_a_screen_reader_library_loads_from_the_program_folder_only, None),
 ] + (e2e_instance.TESTS + e2e_settings.TESTS + e2e_find.TESTS + e2e_width.TESTS + e2e_schrift.TESTS
      + e2e_tabdlg.TESTS + e2e_hilfe.TESTS + e2e_backfont.TESTS)
 

@@ -12,6 +12,8 @@
 //   probe rect             "width height" of the main window
 //   probe resize W H       asks the main window for that size
 //   probe count            how many main windows there are
+//   probe modules          the full names of the libraries loaded in the
+//                          main window's process, one a line
 //   probe closerequest     leaves the request to close in the registry and
 //                          prints the milliseconds until the main window acts on
 //                          it: gone, hidden for closing, or disabled by the
@@ -19,6 +21,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +79,20 @@ std::wstring WindowText(HWND window) {
     return buffer.data();
 }
 
+// Every module of the window's process.
+bool PrintModules(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId);
+    if (snapshot == INVALID_HANDLE_VALUE) return false;
+    MODULEENTRY32W module{};
+    module.dwSize = sizeof(module);
+    for (BOOL more = Module32FirstW(snapshot, &module); more; more = Module32NextW(snapshot, &module))
+        PrintUtf8(module.szExePath);
+    CloseHandle(snapshot);
+    return true;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -83,6 +100,7 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     const HWND main = MainWindow();
     if (!main) return 1;
+    if (command == L"modules") return PrintModules(main) ? 0 : 1;
     if (command == L"caption") {
         wchar_t caption[261] = {};
         GetWindowTextW(main, caption, 261);

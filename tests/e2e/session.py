@@ -37,10 +37,11 @@ class Session:
                 out.write("\n".join(lines) + "\n")
         self.start(*args)
 
-    def start(self, *args):
-        """Starts the program with the command-line ARGS and waits for its window."""
+    def start(self, *args, cwd=None):
+        """Starts the program with the command-line ARGS, in the current folder CWD if given, and waits for its
+        window."""
         self.process = subprocess.Popen(["timeout", str(TEST_SECONDS), self.env["KORVALIN_WINE"], self.exe(), *args],
-                                        env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                        env=self.env, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = self.wait_for_window()
 
     def remove_settings(self):
@@ -164,7 +165,7 @@ class Session:
     def exe(self):
         return os.path.join(self.folder, "Korvalin", "Korvalin.exe")
 
-    def start_again(self, *args):
+    def start_again(self, *args, cwd=None):
         """Ends the program and starts it again from the same folder with the command-line ARGS, keeping its
         settings; waits for its window."""
         self.process.terminate()
@@ -173,7 +174,7 @@ class Session:
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
-        self.start(*args)
+        self.start(*args, cwd=cwd)
 
     def start_second(self, *args, seconds=20):
         """Starts a second Korvalin.exe of the same folder with ARGS beside the running one and waits for its end;
