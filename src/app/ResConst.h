@@ -26,6 +26,7 @@ inline constexpr std::u16string_view HookCreationFailed = u" CREATION FAILED!";
 inline constexpr std::u16string_view HookCreationFailedOs = u"%s CREATION FAILED! Windows-Fehler %d: %s";
 inline constexpr std::u16string_view FileOpenFailed = u"Die Datei \"%s\" konnte nicht geöffnet werden!\r\n%s";
 inline constexpr std::u16string_view FileSaveFailed = u"Die Datei \"%s\" konnte nicht gespeichert werden!\r\n%s";
+inline constexpr std::u16string_view SavedContentKeptIn = u"Der neue Inhalt steht in der Datei \"%s\".";
 inline constexpr std::u16string_view SaveChangesIn = u"Änderungen in \"%s\" speichern?";
 inline constexpr std::u16string_view SaveChangesInNew = u"Änderungen im %s speichern?";
 inline constexpr std::u16string_view NewDocumentFile = u"Dokument.RTF";

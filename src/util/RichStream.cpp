@@ -1,7 +1,7 @@
 #include "util/RichStream.h"
 
 #include "util/Errors.h"
-#include "util/SafeFile.h"
+#include "util/Win32Text.h"
 
 #include <algorithm>
 #include <climits>
@@ -33,11 +33,25 @@ DWORD CALLBACK AppendToString(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG*
     return 0;
 }
 
+// The file a stream writes into, and the system's error of a failed write.
+struct TFileSink {
+    HANDLE File;
+    DWORD Error = 0;
+};
+
 DWORD CALLBACK WriteToFile(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* done) {
-    DWORD written = 0;
-    if (!WriteFile(reinterpret_cast<HANDLE>(cookie), buffer, DWORD(count), &written, nullptr)) return 1;
-    *done = LONG(written);
-    return written == DWORD(count) ? 0 : 1;
+    auto& sink = *reinterpret_cast<TFileSink*>(cookie);
+    *done = 0;
+    while (*done < count) {
+        DWORD written = 0;
+        if (!WriteFile(sink.File, buffer + *done, DWORD(count - *done), &written, nullptr) || written == 0) {
+            sink.Error = GetLastError();
+            if (sink.Error == 0) sink.Error = ERROR_WRITE_FAULT;
+            return 1;
+        }
+        *done += LONG(written);
+    }
+    return 0;
 }
 
 bool StreamIn(TRichEdit& edit, std::string_view bytes, UINT format) {
@@ -81,8 +95,10 @@ std::string RichToRtf(const TRichEdit& edit) {
 }
 
 void RichToRtfFile(const TRichEdit& edit, HANDLE file) {
-    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(file), 0, WriteToFile};
+    TFileSink sink{file};
+    EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&sink), 0, WriteToFile};
     edit.Send(EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    if (sink.Error != 0) throw EKorvalin(SysErrorMessage(sink.Error));
     if (stream.dwError != 0) throw EKorvalin(u"Stream konnte nicht geschrieben werden");
 }
 

@@ -10,7 +10,8 @@ namespace korvalin {
 
 // The whole content as the control's RTF writer gives it.
 std::string RichToRtf(const TRichEdit& edit);
-// Writes the whole content as RTF into an open file; throws EKorvalin.
+// Writes the whole content as RTF into an open file; throws EKorvalin with
+// the system's reason when a write fails.
 void RichToRtfFile(const TRichEdit& edit, HANDLE file);
 // Replaces the content by RTF; false when the control's reader rejects it.
 bool RichFromRtf(TRichEdit& edit, std::string_view rtf);

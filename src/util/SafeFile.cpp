@@ -1,6 +1,9 @@
 #include "util/SafeFile.h"
 
+#include "app/ResConst.h"
 #include "util/Errors.h"
+#include "util/SafeFileRules.h"
+#include "util/TextUtils.h"
 #include "util/Win32Text.h"
 
 #include <algorithm>
@@ -35,6 +38,33 @@ std::u16string FolderOf(const std::u16string& filename) {
     return filename.substr(0, slash + 1);
 }
 
+// A name in Folder that no file has yet; the system makes an empty file of
+// that name to reserve it.
+std::u16string UniqueFileName(const std::u16string& folder) {
+    wchar_t name[MAX_PATH + 1] = {};
+    if (!GetTempFileNameW(WStr(folder), L"krv", 0, name)) RaiseLastError();
+    return U16(name);
+}
+
+DWORD LastErrorOf(BOOL done) { return done ? 0 : GetLastError(); }
+
+class TWin32PlaceFiles : public TPlaceFiles {
+public:
+    bool Exists(const std::u16string& name) override {
+        return GetFileAttributesW(WStr(name)) != INVALID_FILE_ATTRIBUTES;
+    }
+    // ReplaceFileW keeps the old file's attributes.
+    std::uint32_t Replace(const std::u16string& target, const std::u16string& replacement,
+                          const std::u16string& backup) override {
+        return LastErrorOf(ReplaceFileW(WStr(target), WStr(replacement), WStr(backup), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                        nullptr, nullptr));
+    }
+    std::uint32_t Move(const std::u16string& from, const std::u16string& to) override {
+        return LastErrorOf(MoveFileExW(WStr(from), WStr(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    }
+    std::uint32_t Remove(const std::u16string& name) override { return LastErrorOf(DeleteFileW(WStr(name))); }
+};
+
 }  // namespace
 
 std::string ReadFileBytes(const std::u16string& filename) {
@@ -68,24 +98,31 @@ void WriteAll(HANDLE file, const void* data, size_t size) {
 }
 
 void WriteFileSafely(const std::u16string& filename, const std::function<void(HANDLE file)>& Write) {
-    wchar_t temporary[MAX_PATH + 1] = {};
-    if (!GetTempFileNameW(WStr(FolderOf(filename)), L"krv", 0, temporary)) RaiseLastError();
+    const std::u16string folder = FolderOf(filename);
+    const std::u16string temporary = UniqueFileName(folder);
+    // The old file passes through a name of its own, so that a replace that
+    // fails half-way never leaves it under a name nobody knows.
+    std::u16string backup;
     try {
-        THandle file(CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.Valid()) RaiseLastError();
-        Write(file.Get());
-        if (!FlushFileBuffers(file.Get())) RaiseLastError();
-        file.Close();
-        const bool exists = GetFileAttributesW(WStr(filename)) != INVALID_FILE_ATTRIBUTES;
-        // ReplaceFileW keeps the old file's attributes; a new file is moved.
-        const BOOL placed = exists ? ReplaceFileW(WStr(filename), temporary, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                                  nullptr, nullptr)
-                                   : MoveFileExW(temporary, WStr(filename), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (!placed) RaiseLastError();
+        {
+            THandle file(CreateFileW(WStr(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr));
+            if (!file.Valid()) RaiseLastError();
+            Write(file.Get());
+            if (!FlushFileBuffers(file.Get())) RaiseLastError();
+        }
+        backup = UniqueFileName(folder);
     } catch (...) {
-        DeleteFileW(temporary);
+        DeleteFileW(WStr(temporary));
         throw;
     }
+    DeleteFileW(WStr(backup));
+    TWin32PlaceFiles files;
+    const TPlaceResult placed = PlaceWrittenFile(files, filename, temporary, backup);
+    if (placed.Error == 0) return;
+    std::u16string message = SysErrorMessage(placed.Error);
+    if (!placed.KeptFile.empty()) message.append(u"\r\n").append(Format(texts::SavedContentKeptIn, {placed.KeptFile}));
+    throw EKorvalin(message);
 }
 
 }  // namespace korvalin

@@ -2,7 +2,8 @@ list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/TextUtils.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StringList.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ShortCut.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/ShellPaths.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/ShellPaths.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SafeFileRules.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/LxUtils.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LxRtfRef.cpp

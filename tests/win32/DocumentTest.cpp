@@ -108,6 +108,20 @@ TEST(RichStream, DocumentBytesAreReadAsRtfOrAsTextByTheirByteOrderMark) {
         while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n')) text.pop_back();
         EXPECT_EQ(text, row.text) << row.bytes;
     }
+    // a write that fails inside the stream brings the system's reason out
+    const auto file = std::filesystem::temp_directory_path() / "korvalin-stream.rtf";
+    std::ofstream(file, std::ios::binary) << "x";
+    const HANDLE readOnly = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(readOnly, INVALID_HANDLE_VALUE);
+    edit.SetText(u"Zeile");
+    try {
+        RichToRtfFile(edit, readOnly);
+        ADD_FAILURE() << "the failed write was not raised";
+    } catch (const EKorvalin& error) {
+        EXPECT_EQ(error.Message(), SysErrorMessage(ERROR_ACCESS_DENIED));
+    }
+    CloseHandle(readOnly);
+    std::filesystem::remove(file);
     // RTF out and in again keeps the text
     edit.SetText(u"Zeile\u2801");
     const std::string rtf = RichToRtf(edit);
@@ -241,6 +255,24 @@ TEST_F(DocumentTest, TheSaveAsInsideOpenGivesTheFocusBackToWhereOpenFoundIt) {
     EXPECT_EQ(FForm->RichEdit1.Text().substr(0, 3), u"neu");  // the save-as was cancelled
     EXPECT_EQ(GetFocus(), other);
     DestroyWindow(other);
+}
+
+TEST_F(DocumentTest, SavingOverAReadOnlyDocumentNamesTheReasonKeepsTheFileAndTheChanges) {
+    const auto file = FFolder / "Brief.rtf";
+    std::ofstream(file, std::ios::binary) << "alt";
+    ASSERT_TRUE(SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    FForm->SetFilename(file.u16string());
+    FForm->RichEdit1.SetText(u"neu");
+    FForm->RichEdit1.SetModified(true);
+    EXPECT_FALSE(FForm->Speichern());
+    ASSERT_EQ(FMessages.size(), 1u);
+    const std::u16string prefix = u"Die Datei \"" + file.u16string() + u"\" konnte nicht gespeichert werden!\r\n";
+    ASSERT_EQ(FMessages[0].find(prefix), 0u) << U16ToUtf8(FMessages[0]);
+    EXPECT_EQ(FMessages[0].substr(prefix.size()), SysErrorMessage(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(FForm->RichEdit1.Modified());
+    EXPECT_EQ(Contents(file), "alt");
+    SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FFolder), {}), 2);  // with "Tabellen"
 }
 
 TEST_F(DocumentTest, PlainTextFilesOpenAsText) {
