@@ -900,7 +900,8 @@ void TForm1::ApplicationEvents1ModalEnd() {
     if (FModalLevel > 0) --FModalLevel;
     FApplicationActive = GetForegroundWindow() == Handle();
     UpdateHookS();
-    // posted: the dialog is still being taken down
+    // posted: the dialog is still being taken down; a waiting close comes first
+    if (FModalLevel == 0 && std::exchange(FClosePendingS, false)) PostMessageW(Handle(), WM_CLOSE, 0, 0);
     if (FStartupPendingS && FModalLevel == 0) PostMessageW(Handle(), WM_UPDATECHECKED, 0, 0);
 }
 
@@ -1013,9 +1014,12 @@ LRESULT TForm1::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CLOSE:
-        if (!FormCloseQuery()) return 0;
-        FormClose();
-        DestroyWindow(Handle());
+        CloseRequest();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return WMQueryEndSession();
+    case WM_ENDSESSION:
+        WMEndSession(wParam != FALSE);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

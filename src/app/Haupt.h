@@ -159,6 +159,10 @@ private:
     static constexpr UINT_PTR kTimerLoadThisFile = 11, kTimerSendTo = 12;
     LRESULT WMCopyData(const COPYDATASTRUCT* data);
     void WMProgramClose();
+    // The end from outside (HauptSession.cpp): WM_CLOSE, and the end of the session.
+    void CloseRequest();
+    LRESULT WMQueryEndSession();
+    void WMEndSession(bool endingS);
     void WMProgramSetFocus();
     void TimerSendToTimer();
     void TimerLoadThisFileTimer();
@@ -236,9 +240,12 @@ private:
     // The question at the end of start-up when a newer version exists; true
     // when the program is closing for the update.
     bool StartupUpdatePrompt();
-    // Writes the updater's hand-over file and starts the updater; false,
-    // with the message shown, when the file cannot be written.
-    bool StartUpdater();
+    // Writes the updater's hand-over file; false, with the message shown,
+    // when it cannot be written.
+    bool WriteUpdaterHandOver();
+    // Starts the updater; false, with the system's error code in Error if
+    // given, when it does not start.
+    bool LaunchUpdater(DWORD* error = nullptr);
     void MenuHilfeUpdateClick(const TMenuEntry*);
     // The help menu (HauptHilfe.cpp).
     void MenuHilfeClick();
@@ -300,6 +307,7 @@ private:
     HWND MerkActiveControl = nullptr;
     int FTimer0StartTag = 1;  // 1 until the start-up loading ran
     bool FStartupPendingS = false;  // the end of start-up waits for the check or a dialog
+    bool FClosePendingS = false;    // a close waits for the cancelled dialogs' loops to end
     int AktZeile = -1;        // the caret's line, 0-based
     int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
 

@@ -10,6 +10,7 @@
 #include "util/LxShell.h"
 #include "util/LxUtils.h"
 #include "util/TextUtils.h"
+#include "util/Win32Text.h"
 
 namespace korvalin {
 
@@ -35,14 +36,19 @@ bool TForm1::StartupUpdatePrompt() {
         MessageDlg(std::u16string(texts::UpdaterMissing), MB_ICONERROR | MB_OK);
         return false;
     }
-    // Without its hand-over file the updater cannot run: the program then
-    // stays open rather than end for nothing.
-    if (!StartUpdater()) return false;
+    // Without its hand-over file, or when it does not start (a refused
+    // elevation, say), the updater cannot run: the program then stays open
+    // rather than end for nothing.
+    if (!WriteUpdaterHandOver()) return false;
+    if (DWORD error = 0; !LaunchUpdater(&error)) {
+        MessageDlg(Format(texts::UpdaterStartFailed, {SysErrorMessage(error)}), MB_ICONERROR | MB_OK);
+        return false;
+    }
     MenuDateiBeendenClick(nullptr);  // the save question comes first
     return true;
 }
 
-bool TForm1::StartUpdater() {
+bool TForm1::WriteUpdaterHandOver() {
     const std::u16string folder = GetTempFolder();
     const std::u16string path = std::u16string(folder).append(texts::UpdaterHandOverFile);
     try {
@@ -55,13 +61,19 @@ bool TForm1::StartUpdater() {
         MessageDlg(Format(texts::UpdateHandOverFailed, {path}), MB_ICONERROR | MB_OK);
         return false;
     }
-    // The program does not wait for the updater, and a failed start is not reported.
-    ShellStart(Handle(), std::u16string(FExeFolder).append(texts::UpdaterProgram), texts::UpdaterHandOverFile,
-               SW_SHOWNORMAL, u"open", u"");
     return true;
 }
 
-void TForm1::MenuHilfeUpdateClick(const TMenuEntry*) { StartUpdater(); }
+// The program does not wait for the updater.
+bool TForm1::LaunchUpdater(DWORD* error) {
+    return ShellStart(Handle(), std::u16string(FExeFolder).append(texts::UpdaterProgram), texts::UpdaterHandOverFile,
+                      SW_SHOWNORMAL, u"open", u"", error);
+}
+
+// From the menu the program runs on, and a failed start is not reported.
+void TForm1::MenuHilfeUpdateClick(const TMenuEntry*) {
+    if (WriteUpdaterHandOver()) LaunchUpdater();
+}
 
 void TForm1::MenuEinstUpdateCheckModeClick(const TMenuEntry* Sender) {
     if (!Sender || !FUpdater || Sender->Tag < 0 || Sender->Tag > 3) return;

@@ -29,6 +29,8 @@ inline constexpr std::u16string_view UpdateAvailableNew = u"Verfügbar: ";
 inline constexpr std::u16string_view UpdateQuestion = u"Soll Korvalin jetzt aktualisiert werden?";
 inline constexpr std::u16string_view UpdaterMissing =
     u"Das Update wurde erkannt, aber Nevaril.exe wurde im Programmordner nicht gefunden.";
+inline constexpr std::u16string_view UpdaterStartFailed =
+    u"Nevaril.exe konnte nicht gestartet werden, Korvalin wurde nicht aktualisiert.\r\n%s";
 inline constexpr std::u16string_view UpdateHandOverFailed =
     u"Es ist ein Fehler beim Aktualisieren aufgetreten!\r\nDie Datei \"%s\" konnte nicht gespeichert werden.";
 

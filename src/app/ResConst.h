@@ -29,6 +29,7 @@ inline constexpr std::u16string_view FileSaveFailed = u"Die Datei \"%s\" konnte 
 inline constexpr std::u16string_view SavedContentKeptIn = u"Der neue Inhalt steht in der Datei \"%s\".";
 inline constexpr std::u16string_view SaveChangesIn = u"Änderungen in \"%s\" speichern?";
 inline constexpr std::u16string_view SaveChangesInNew = u"Änderungen im %s speichern?";
+inline constexpr std::u16string_view ShutdownBlockReason = u"Ungespeicherte Änderungen in \"%s\"";
 inline constexpr std::u16string_view NewDocumentFile = u"Dokument.RTF";
 inline constexpr std::u16string_view OpenFilter = u"Rich Text Format (*.RTF)|*.RTF|Alle Dateien (*.*)|*.*|";
 inline constexpr std::u16string_view SaveFilter = u"Rich Text Format (*.RTF)|*.RTF|";

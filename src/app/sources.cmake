@@ -7,6 +7,7 @@ list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/HauptMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptSettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptInstance.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HauptSession.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptZeilenbreite.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptSchriftart.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptSchrift.cpp

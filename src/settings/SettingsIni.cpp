@@ -69,8 +69,9 @@ const std::u16string& IniFilename() {
 void SetIniFilename(std::u16string filename) { IniFilenameSlot() = std::move(filename); }
 
 void CreateIniFolder() {
-    const std::u16string folder(ExtractFilePath(IniFilename()));
-    if (!folder.empty()) CreateDirectoryW(WStr(folder), nullptr);
+    std::u16string folder(ExtractFilePath(IniFilename()));
+    while (!folder.empty() && (folder.back() == u'\\' || folder.back() == u'/')) folder.pop_back();
+    if (!folder.empty()) SHCreateDirectoryExW(nullptr, WStr(folder), nullptr);  // with every missing parent
 }
 
 void ClearFileAttributes(const std::u16string& filename) {

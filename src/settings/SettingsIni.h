@@ -37,7 +37,8 @@ const std::u16string& IniFilename();
 // Points the program at another settings file (tests).
 void SetIniFilename(std::u16string filename);
 
-// Creates the folder of the settings file; a failure is ignored.
+// Creates the folder of the settings file with all missing parents; a
+// failure is ignored.
 void CreateIniFolder();
 // Clears the attributes of an existing file so that a read-only file can be
 // written or deleted.

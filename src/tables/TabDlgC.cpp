@@ -9,6 +9,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace korvalin {
@@ -83,7 +84,17 @@ void TTabDlg::FormCreate() {
 
 void TTabDlg::FormDestroy() {
     EndDrag();
-    if (FShownS && ModalResult() != IDOK) FTabellen.SetFilesString(FOriginalOrder);
+    if (ModalResult() != IDOK) RestoreOrder();
+}
+
+void TTabDlg::RestoreOrder() {
+    if (std::exchange(FRestoreOrderS, false)) FTabellen.SetFilesString(FOriginalOrder);
+}
+
+void TTabDlg::CancelModal() {
+    EndDrag();
+    RestoreOrder();
+    TDialogForm::CancelModal();
 }
 
 void TTabDlg::CaptionZuweisen() {
@@ -97,7 +108,7 @@ void TTabDlg::CaptionZuweisen() {
 
 void TTabDlg::FormShow() {
     FOriginalOrder = FTabellen.GetFilesString();
-    FShownS = true;
+    FRestoreOrderS = true;
     SchriftartZuweisen();
     ListeFuellen();
     LvTabellen.SetFocus();

@@ -1,7 +1,7 @@
 // TTabDlg: lists the tables with their shortcuts, reorders them by drag and
 // drop, Ctrl+Up and Ctrl+Down or the context menu, and names the table to
 // make current. Works on the live table list; unless it closes with OK its
-// destruction restores the order it found.
+// destruction, or at once a cancel from outside, restores the order it found.
 #pragma once
 
 #include "appearance/FontFiles.h"
@@ -31,6 +31,7 @@ public:
     // which enables them.
     static constexpr UINT kIdOben = 201, kIdUnten = 202;
     void PM_LvTabellenPopup();
+    void CancelModal() override;
     void PM_LT_ObenUntenClick(int Tag);
 
     TDialogControl LbTabellen;  // the label of LvTabellen
@@ -47,6 +48,8 @@ protected:
 private:
     void FormCreate();
     void FormDestroy();
+    // Puts the order found at the show back, once.
+    void RestoreOrder();
     void CaptionZuweisen();
     void SchriftartZuweisen();
     void SchalterEinrichten();
@@ -72,7 +75,7 @@ private:
     TScreenReaderOutput* FTolk;
     TFontHandle FSchrift;
     std::u16string FOriginalOrder;
-    bool FShownS = false;
+    bool FRestoreOrderS = false;  // FOriginalOrder is taken and not yet put back
     bool FDraggingS = false;
     int FDropHighlight = -1;
 };

@@ -74,6 +74,30 @@ bool IsClass(HWND window, const wchar_t* className) {
     return lstrcmpiW(name, className) == 0;
 }
 
+// The forms whose ShowModal runs, the innermost last.
+std::vector<TDialogForm*>& RunningForms() {
+    static std::vector<TDialogForm*> forms;
+    return forms;
+}
+
+struct TSystemDialogs {
+    HWND Owner;
+    std::vector<HWND> Found;
+};
+
+bool OwnedBy(HWND window, HWND owner) {
+    for (HWND above = GetWindow(window, GW_OWNER); above; above = GetWindow(above, GW_OWNER))
+        if (above == owner) return true;
+    return false;
+}
+
+BOOL CALLBACK CollectSystemDialog(HWND window, LPARAM data) {
+    auto& dialogs = *reinterpret_cast<TSystemDialogs*>(data);
+    if (IsWindowVisible(window) && IsClass(window, L"#32770") && OwnedBy(window, dialogs.Owner))
+        dialogs.Found.push_back(window);
+    return TRUE;
+}
+
 }  // namespace
 
 TDialogForm::~TDialogForm() {
@@ -183,6 +207,10 @@ bool TDialogForm::DialogMessage(MSG& message) {
 int TDialogForm::ShowModal() {
     FModalResult = 0;
     FRunningS = true;
+    RunningForms().push_back(this);
+    struct TUnregister {
+        ~TUnregister() { RunningForms().pop_back(); }
+    } unregister;
     const bool ownerEnabledS = FOwner && IsWindowEnabled(FOwner);
     if (ownerEnabledS) EnableWindow(FOwner, FALSE);
     ApplyInputColors();
@@ -204,6 +232,17 @@ int TDialogForm::ShowModal() {
     if (ownerEnabledS) EnableWindow(FOwner, TRUE);
     if (Handle()) ShowWindow(Handle(), SW_HIDE);
     return FModalResult;
+}
+
+void CancelModalWindows(HWND owner) {
+    TSystemDialogs dialogs{owner, {}};
+    EnumThreadWindows(GetCurrentThreadId(), CollectSystemDialog, reinterpret_cast<LPARAM>(&dialogs));
+    for (const HWND dialog : dialogs.Found) {
+        const bool yesNoS = !GetDlgItem(dialog, IDCANCEL) && GetDlgItem(dialog, IDNO);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(yesNoS ? IDNO : IDCANCEL, BN_CLICKED), 0);
+    }
+    const std::vector<TDialogForm*> forms = RunningForms();
+    for (auto form = forms.rbegin(); form != forms.rend(); ++form) (*form)->CancelModal();
 }
 
 LRESULT TDialogForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

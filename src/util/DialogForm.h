@@ -67,6 +67,11 @@ public:
     // result (IDOK, IDCANCEL).
     int ShowModal();
     void Close(int result);
+    // Cancels the form from outside (a close request, the end of the
+    // session) by its own rules, also in the middle of an action: what it
+    // undoes on cancel is undone at once; its loop ends when control
+    // returns to it.
+    virtual void CancelModal() { Close(IDCANCEL); }
     int ModalResult() const { return FModalResult; }
     HWND Owner() const { return FOwner; }
 
@@ -104,5 +109,11 @@ private:
     int FModalResult = 0;
     bool FRunningS = false;
 };
+
+// Cancels every modal window over Owner at once: the running forms of this
+// base, the innermost first, each by its own rules; the system's dialogs and
+// message boxes as their Cancel button would (No where there is none).
+// Nothing is destroyed: each loop ends when control returns to it.
+void CancelModalWindows(HWND owner);
 
 }  // namespace korvalin

@@ -36,7 +36,7 @@ std::u16string ExeFilename() {
 }
 
 bool ShellStart(HWND owner, std::u16string_view file, std::u16string_view parameters, int showCommand,
-                std::u16string_view verb, std::u16string_view folder) {
+                std::u16string_view verb, std::u16string_view folder, DWORD* error) {
     const std::u16string f(file), p(parameters), v(verb), d(folder);
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof(info);
@@ -49,7 +49,9 @@ bool ShellStart(HWND owner, std::u16string_view file, std::u16string_view parame
     info.lpParameters = OrNull(p);
     info.lpDirectory = OrNull(d);
     info.nShow = showCommand;
-    return ShellExecuteExW(&info) != FALSE;
+    if (ShellExecuteExW(&info)) return true;
+    if (error) *error = GetLastError();
+    return false;
 }
 
 std::u16string EnvironmentVariable(std::u16string_view name) {

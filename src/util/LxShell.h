@@ -15,9 +15,9 @@ std::u16string ExeFilename();
 
 // One call of the shell (ShellExecuteExW, without the shell's own error
 // box); empty strings are passed as absent. True when the shell reports a
-// start.
+// start; otherwise Error, if given, gets the system's error code.
 bool ShellStart(HWND owner, std::u16string_view file, std::u16string_view parameters, int showCommand,
-                std::u16string_view verb, std::u16string_view folder);
+                std::u16string_view verb, std::u16string_view folder, DWORD* error = nullptr);
 
 // The value of an environment variable, empty when it is not set.
 std::u16string EnvironmentVariable(std::u16string_view name);

@@ -24,6 +24,7 @@ ROOT_STORE = r"HKEY_LOCAL_MACHINE\Software\Microsoft\SystemCertificates\Root\Cer
 QUESTION = ("Es ist ein Update verfügbar!\nInstalliert: 1.2.1.0\nVerfügbar: " + NEWER_VERSION +
             "\n\nSoll Korvalin jetzt aktualisiert werden?")
 UPDATER_MISSING = "Das Update wurde erkannt, aber Nevaril.exe wurde im Programmordner nicht gefunden."
+UPDATER_NOT_STARTED = "Nevaril.exe konnte nicht gestartet werden, Korvalin wurde nicht aktualisiert."
 
 
 class UpdateServer:
@@ -231,6 +232,31 @@ def test_update_question_answered_yes_without_the_updater_says_so_and_start_up_g
         server.close()
 
 
+def test_update_question_answered_yes_with_an_updater_that_does_not_start_says_why_and_stays_open(s):
+    """A newer version on the server and a Nevaril.exe that is no program: after Yes the message says that it
+    could not be started, with the system's reason; after OK the program runs on."""
+    with open(program_folder(s, "Nevaril.exe"), "wb") as out:
+        out.write(b"kein Programm")
+    server = UpdateServer(s)
+    try:
+        start_with_update_server(s, server)
+        expect_update_question(s, server)
+        answer_box(s, "y", QUESTION)
+        s.wait_for_dialog("the message")
+        text = box_text(s)
+        lines = text.split("\n")
+        expect_equal(lines[0], UPDATER_NOT_STARTED, "the message")
+        if len(lines) < 2 or not lines[1].strip():
+            raise AssertionError(f"the message gives no reason: {text!r}")
+        answer_box(s, "Return", text)
+        time.sleep(1)
+        if s.process.poll() is not None:
+            raise AssertionError("the program ended")
+        expect_equal(s.run_probe("caption"), "Dokument - " + TITLE, "the caption after the message")
+    finally:
+        server.close()
+
+
 def test_a_slow_update_server_leaves_the_window_answering_and_the_question_comes_after_it(s):
     """The update server answers 8 s after the request: meanwhile a chord types at once and no question is in
     front; then the question comes, No, and the program runs on with the text."""
@@ -299,6 +325,7 @@ def test_update_item_hands_the_open_document_over_and_the_program_runs_on(s):
 TESTS = [
     (test_update_question_answered_yes_hands_over_to_the_updater_and_closes, None),
     (test_update_question_answered_yes_without_the_updater_says_so_and_start_up_goes_on, None),
+    (test_update_question_answered_yes_with_an_updater_that_does_not_start_says_why_and_stays_open, None),
     (test_a_slow_update_server_leaves_the_window_answering_and_the_question_comes_after_it, None),
     (test_the_question_waits_for_a_dialog_opened_during_the_check_to_close, None),
     (test_update_item_hands_the_open_document_over_and_the_program_runs_on, None),

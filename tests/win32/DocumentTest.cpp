@@ -1,4 +1,5 @@
 #include "app/Haupt.h"
+#include "settings/SettingsIni.h"
 #include "tables/SystemCodecs.h"
 #include "util/Errors.h"
 #include "util/RichStream.h"
@@ -6,6 +7,8 @@
 #include "util/SafeFile.h"
 #include "util/TextUtils.h"
 #include "util/Win32Text.h"
+
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +140,10 @@ protected:
     void SetUp() override {
         FFolder = FreshFolder("korvalin-documents");
         std::filesystem::create_directories(FFolder / "Tabellen");
+        NewForm();
+    }
+    void NewForm() {
+        FForm.reset();  // its end sets ProgramClosing: before the new one starts
         FForm = std::make_unique<TForm1>(FFolder.u16string() + u"\\");
         FForm->OnMessageDlg = [this](const std::u16string& text, UINT) {
             FMessages.push_back(text);
@@ -273,6 +280,34 @@ TEST_F(DocumentTest, SavingOverAReadOnlyDocumentNamesTheReasonKeepsTheFileAndThe
     EXPECT_EQ(Contents(file), "alt");
     SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FFolder), {}), 2);  // with "Tabellen"
+}
+
+TEST_F(DocumentTest, TheEndOfTheSessionAsksTheSaveQuestionAndOnlyItsEndWritesTheSettings) {
+    const struct {
+        int answer;
+        LRESULT mayEnd;
+        const char* fileStart;
+    } rows[] = {{IDCANCEL, FALSE, "alt"}, {IDYES, TRUE, "{\\rtf"}, {IDNO, TRUE, "alt"}};
+    const std::filesystem::path settings(IniFilename());
+    for (const auto& row : rows) {
+        if (!FForm->Handle()) NewForm();
+        std::ofstream(FFolder / "Brief.rtf", std::ios::binary) << "alt";
+        std::filesystem::remove(settings);
+        FForm->SetFilename(Path("Brief.rtf"));
+        FForm->RichEdit1.SetText(u"neu");
+        FForm->RichEdit1.SetModified(true);
+        FMessages.clear();
+        FAnswer = row.answer;
+        const HWND window = FForm->Handle();
+        EXPECT_EQ(SendMessageW(window, WM_QUERYENDSESSION, 0, 0), row.mayEnd) << row.answer;
+        EXPECT_EQ(Contents(FFolder / "Brief.rtf").substr(0, 5), row.fileStart) << row.answer;
+        EXPECT_FALSE(std::filesystem::exists(settings)) << row.answer;
+        SendMessageW(window, WM_ENDSESSION, WPARAM(row.mayEnd), 0);
+        EXPECT_EQ(std::filesystem::exists(settings), row.mayEnd != FALSE) << row.answer;
+        EXPECT_EQ(IsWindow(window) != FALSE, row.mayEnd == FALSE) << row.answer;
+        EXPECT_EQ(FMessages, std::vector<std::u16string>{u"Änderungen in \"Brief.rtf\" speichern?"}) << row.answer;
+        korvalin::testing::PumpMessages(0);  // the quit message of a window that went
+    }
 }
 
 TEST_F(DocumentTest, PlainTextFilesOpenAsText) {

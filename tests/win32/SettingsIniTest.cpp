@@ -154,6 +154,14 @@ TEST(IniProfile, AFailingWriteNamesTheFile) {
     }
 }
 
+TEST(IniFolder, IsCreatedWithEveryMissingParent) {
+    const auto folder = TestFolder() / "Anwendungsdaten" / "Korvalin";
+    SetIniFilename((folder / "Korvalin.ini").u16string());
+    CreateIniFolder();
+    SetIniFilename(TestIniFilename());
+    EXPECT_TRUE(std::filesystem::is_directory(folder));
+}
+
 TEST_F(SettingsFormTest, ASaveWritesTheProgramsSectionsInOrderAndKeepsTheUpdaterSection) {
     WriteBytes(TestIniFilename(), "[Updater]\r\nCheckMode=2\r\n");
     Start();

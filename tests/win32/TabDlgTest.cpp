@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
@@ -169,6 +170,38 @@ TEST_F(TabDlgFormTest, OkKeepsTheNewOrderSwitchesToTheSelectedTableAndRenumbersT
     EXPECT_TRUE(ShiftCtrl('3'));
     FForm->ProcessKeys(0x01, false);
     EXPECT_EQ(FForm->RichEdit1.Text(), u"ax");
+}
+
+TEST_F(TabDlgFormTest, ACloseRequestOrTheEndOfTheSessionCancelsTheDialogBeforeTheSettingsAreWritten) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<UINT, WPARAM>> messages;
+        bool restoredAtOnceS;
+    } rows[] = {
+        {"close request", {{WM_USER + 100, 0}}, false},
+        {"end of the session", {{WM_QUERYENDSESSION, 0}, {WM_ENDSESSION, TRUE}}, true},
+    };
+    for (const auto& row : rows) {
+        if (!FForm->Handle()) {
+            FForm.reset();
+            SetUp();
+        }
+        std::filesystem::remove(std::filesystem::path(IniFilename()));
+        const HWND window = FForm->Handle();
+        std::u16string orderAfterMessages;
+        WhenOpen([&](HWND dialog) {
+            const HWND list = FindWindowExW(dialog, nullptr, WC_LISTVIEWW, nullptr);
+            SendKey(list, VK_DOWN, true);
+            for (const auto& [message, wParam] : row.messages) SendMessageW(window, message, wParam, 0);
+            orderAfterMessages = FForm->Tabellen().GetFilesString();
+            PostKey(list, VK_ESCAPE);  // ends the dialog where nothing else did
+        });
+        SendMessageW(window, WM_COMMAND, MAKEWPARAM(FForm->MenuId("MenuEinstDatenbank"), 1), 0);
+        PumpMessages(100);  // a close waiting for the dialog's loop
+        EXPECT_EQ(orderAfterMessages == kOrderBefore, row.restoredAtOnceS) << row.what;
+        EXPECT_FALSE(IsWindow(window)) << row.what;
+        EXPECT_EQ(Saved(u"TabFiles"), kOrderBefore) << row.what;
+    }
 }
 
 // ---- the dialog on its own ----
