@@ -267,7 +267,7 @@ TCellConversion TextToCells(const std::vector<TTextRun>& runs, const TCellTables
 
     TCellConversion result;
     TCellConverter converter(tables, result);
-    size_t stretch = 0, lineStart = 0;
+    size_t stretch = 0, lineStart = 0, chunkEnd = 0;  // the chunk: up to the next break or stretch
     int line = 1;
     for (size_t i = 0; i < text.size();) {
         while (stretch + 1 < stretches.size() && stretches[stretch + 1].Start <= i) ++stretch;
@@ -281,10 +281,12 @@ TCellConversion TextToCells(const std::vector<TTextRun>& runs, const TCellTables
             converter.Builder.PageBreak();
             ++i;
         } else {
-            size_t end = stretch + 1 < stretches.size() ? stretches[stretch + 1].Start : text.size();
-            end = std::min(end, size_t(std::find_if(all.begin() + i, all.begin() + end, IsBreak) - all.begin()));
-            i += converter.Convert(all.substr(i, end - i), allLower.substr(i, end - i), stretches[stretch].FaceDots,
-                                   {line, int(i - lineStart) + 1});
+            if (chunkEnd <= i) {
+                const size_t end = stretch + 1 < stretches.size() ? stretches[stretch + 1].Start : text.size();
+                chunkEnd = size_t(std::find_if(all.begin() + i, all.begin() + end, IsBreak) - all.begin());
+            }
+            i += converter.Convert(all.substr(i, chunkEnd - i), allLower.substr(i, chunkEnd - i),
+                                   stretches[stretch].FaceDots, {line, int(i - lineStart) + 1});
         }
     }
     result.Document = converter.Builder.Finish();

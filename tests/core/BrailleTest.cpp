@@ -16,8 +16,10 @@ std::string Dots(const TBrailleDocument& document) {
     std::string text;
     for (const TBraillePage& page : document.Pages) {
         for (const TCellLine& line : page.Lines) {
-            for (size_t i = 0; i < line.size(); ++i)
-                text += (i ? " " : "") + (line[i] ? U16ToUtf8(ExpandKeysInString(line[i], false)) : std::string("0"));
+            for (size_t i = 0; i < line.size(); ++i) {
+                if (i) text += ' ';
+                text += line[i] ? U16ToUtf8(ExpandKeysInString(line[i], false)) : "0";
+            }
             text += "/";
         }
         text += "|";
