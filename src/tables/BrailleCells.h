@@ -112,7 +112,8 @@ public:
     // The dots a braille face of the mode 1, 3 or 4 lists adds to the cells
     // of its characters (dot 7 for mode-1 entry 1, dot 8 for entry 2, both
     // for entry 3, none otherwise), compared without regard to case; nothing
-    // for a face that is no braille face.
+    // for a face that is no braille face, and for one that the lists of
+    // modes 0, 2 or 5 name as well (it cannot tell the mode).
     std::optional<TCell> BrailleFaceDots(std::u16string_view face) const;
 
     const TBrailleAscii& Ascii() const { return FAscii; }
