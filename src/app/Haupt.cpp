@@ -428,13 +428,14 @@ void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS) {
         return;
     }
     TUpdateBracket bracket(RichEdit1);
-    const int start = RichEdit1.SelStart();
-    RichEdit1.ReplaceSel(text);
-    // The control's own length of the insertion: it keeps CR LF as one character.
-    const int length = RichEdit1.SelStart() - start;
-    RichEdit1.SetSel(start, length);
+    // One undo step for the text and its font: a format set on the empty
+    // selection is no step of its own but goes with the insertion. A
+    // selection is deleted first, a step of its own.
+    RichEdit1.Send(EM_STOPGROUPTYPING);
+    if (RichEdit1.SelLength() > 0) RichEdit1.ReplaceSel(u"");
     ApplyModeFont(RichEdit1.Handle(), translation.FontModeIndex, text, translation.FontVariant, FUnicodeBrailleFont);
-    RichEdit1.SetSel(start + length, 0);
+    RichEdit1.ReplaceSel(text);
+    RichEdit1.Send(EM_STOPGROUPTYPING);
     PlaySound(Einstellungen.SoundTippenFilename, false);
 }
 
@@ -709,6 +710,8 @@ void TForm1::MenuDateiClick() {
 void TForm1::MenuBearbeitenClick() {
     const bool hasText = RichEdit1.Send(WM_GETTEXTLENGTH) > 0;
     const bool hasSelection = RichEdit1.SelLength() > 0;
+    SetMenuItemEnabledS("MenuBearbeitenRueckgaengig", RichEdit1.Send(EM_CANUNDO) != 0);
+    SetMenuItemEnabledS("MenuBearbeitenWiederholen", RichEdit1.Send(EM_CANREDO) != 0);
     SetMenuItemEnabledS("MenuBearbeitenSuchen", hasText);
     SetMenuItemEnabledS("MenuBearbeitenWeitersuchen", SchonGesuchtS);
     for (const char* name : {"MenuBearbeitenZeichenformat", "MenuBearbeitenKopieren", "MenuBearbeitenAusschneiden",
@@ -872,6 +875,8 @@ void TForm1::MenuBearbeitenZeichenformatClick(const TMenuEntry*) {
     });
 }
 
+void TForm1::MenuBearbeitenRueckgaengigClick(const TMenuEntry*) { RichEdit1.Send(EM_UNDO); }
+void TForm1::MenuBearbeitenWiederholenClick(const TMenuEntry*) { RichEdit1.Send(EM_REDO); }
 void TForm1::MenuBearbeitenAllesMarkierenClick(const TMenuEntry*) { RichEdit1.Send(EM_SETSEL, 0, -1); }
 void TForm1::MenuBearbeitenKopierenClick(const TMenuEntry*) { RichEdit1.Send(WM_COPY); }
 void TForm1::MenuBearbeitenAusschneidenClick(const TMenuEntry*) { RichEdit1.Send(WM_CUT); }

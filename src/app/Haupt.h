@@ -211,6 +211,8 @@ private:
     // Writes the document as RTF; shows the message and gives false on failure.
     bool WriteDocument(const std::u16string& name);
     void MenuBearbeitenZeichenformatClick(const TMenuEntry*);
+    void MenuBearbeitenRueckgaengigClick(const TMenuEntry*);
+    void MenuBearbeitenWiederholenClick(const TMenuEntry*);
     void MenuBearbeitenAllesMarkierenClick(const TMenuEntry*);
     void MenuBearbeitenKopierenClick(const TMenuEntry*);
     void MenuBearbeitenAusschneidenClick(const TMenuEntry*);

@@ -77,6 +77,9 @@ std::span<const TForm1::TMenuEntry> TForm1::MenuEntries() {
         Item("MenuDateiBeenden", u"&Beenden", FKey(4, ssAlt), &TForm1::MenuDateiBeendenClick),
 
         Menu("MenuBearbeiten", u"&Bearbeiten", &TForm1::MenuBearbeitenClick),
+        Item("MenuBearbeitenRueckgaengig", u"&Rückgängig", Ctrl('Z'), &TForm1::MenuBearbeitenRueckgaengigClick),
+        Item("MenuBearbeitenWiederholen", u"Wieder&holen", Ctrl('Y'), &TForm1::MenuBearbeitenWiederholenClick),
+        Separator(),
         Item("MenuBearbeitenZeichenformat", u"&Zeichenformat...", Ctrl('T'), &TForm1::MenuBearbeitenZeichenformatClick),
         Separator(),
         Item("MenuBearbeitenSuchen", u"&Suchen...", Ctrl('F'), &TForm1::MenuBearbeitenSuchenClick),
@@ -145,6 +148,11 @@ std::span<const TForm1::TMenuEntry> TForm1::MenuEntries() {
         Item("MenuHilfeInfo", u"&Info", {}, &TForm1::MenuHilfeInfoClick),
 
         PopupMenu("PopupMenu1", &TForm1::MenuBearbeitenClick),
+        PopupItem("Pu1Rueckgaengig", u"&Rückgängig", Ctrl('Z'), &TForm1::MenuBearbeitenRueckgaengigClick,
+                  "MenuBearbeitenRueckgaengig"),
+        PopupItem("Pu1Wiederholen", u"Wieder&holen", Ctrl('Y'), &TForm1::MenuBearbeitenWiederholenClick,
+                  "MenuBearbeitenWiederholen"),
+        Separator(),
         PopupItem("Pu1Zeichenformat", u"&Zeichenformat...", {}, &TForm1::MenuBearbeitenZeichenformatClick,
                   "MenuBearbeitenZeichenformat"),
         PopupItem("Pu1AllesMarkieren", u"Alles &markieren", Ctrl('A'), &TForm1::MenuBearbeitenAllesMarkierenClick,

@@ -68,6 +68,19 @@ def test_modified_dot_keys_pass_to_the_editor(s):
     expect_equal(s.text("f"), "f", "after Ctrl+A and a chord")
 
 
+def test_ctrl_z_takes_back_one_chord_at_a_time_and_ctrl_y_brings_one_back(s):
+    """Chords 1, 1-2, 1-4: Ctrl+Z three times empties the document, Ctrl+Y brings back the "a"."""
+    s.chord(1)
+    s.chord(1, 2)
+    s.chord(1, 4)
+    expect_equal(s.text("abc"), "abc", "after three chords")
+    for left in ("ab", "a", ""):
+        s.xdotool("key", "ctrl+z")
+        expect_equal(s.text(left), left, "after Ctrl+Z")
+    s.xdotool("key", "ctrl+y")
+    expect_equal(s.text("a"), "a", "after Ctrl+Y")
+
+
 def test_chord_missing_from_the_table_inserts_nothing(s):
     """With a table lacking cell 1-2, chord 1-2 inserts nothing; chord 1 still works."""
     s.chord(1, 2)
@@ -451,6 +464,7 @@ TESTS = [
     (test_keys_pressed_one_after_the_other_give_two_cells, None),
     (test_other_key_in_the_middle_of_a_chord_abandons_it, None),
     (test_modified_dot_keys_pass_to_the_editor, None),
+    (test_ctrl_z_takes_back_one_chord_at_a_time_and_ctrl_y_brings_one_back, None),
     (test_chord_missing_from_the_table_inserts_nothing, {"Standard.tab": SMALL_TABLE}),
     (test_chord_replaces_the_selection, None),
     (test_dots_7_and_8_alone_give_the_unicode_braille_cell, None),

@@ -174,7 +174,7 @@ TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
     EXPECT_EQ(MenuLayout(GetMenu(FForm->Handle())),
               u"&Datei[Ö&ffnen...\tStrg+O|&Speichern\tStrg+S|Speichern &unter...\tStrg+U|-|&Drucken...\tStrg+P|"
               u"S&chließen\tStrg+F4|-|&Beenden\tAlt+F4]|"
-              u"&Bearbeiten[&Zeichenformat...\tStrg+T|-|&Suchen...\tStrg+F|&Weitersuchen\tF3|-|"
+              u"&Bearbeiten[&Rückgängig\tStrg+Z|Wieder&holen\tStrg+Y|-|&Zeichenformat...\tStrg+T|-|&Suchen...\tStrg+F|&Weitersuchen\tF3|-|"
               u"Alles &markieren\tStrg+A|&Kopieren\tStrg+C|&Ausschneiden\tStrg+X|&Einfügen\tStrg+V|&Löschen]|"
               u"&Modus[&0: QWERTZ-Tastatur\tStrg+0|&1: 8-Punkt-Braille mit Füllzeichen (Brl8+)\tStrg+1|"
               u"&2: 8-Punkt-Braille ohne Füllzeichen (Brl8-)\tStrg+2|&3: 6-Punkt-Braille mit Füllzeichen (Brl6+)\tStrg+3|"
@@ -192,7 +192,7 @@ TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
               u"&Hilfe[&Hilfe...\tF1|&Kurztasten...|&Tastaturtest...|&Änderungen...|&Mail an den Programmierer...|Home&page...|"
               u"&Spenden...|&Aktualisierung...|&Info]");
     EXPECT_EQ(MenuLayout(FForm->MenuHandle("PopupMenu1")),
-              u"&Zeichenformat...|Alles &markieren\tStrg+A|&Kopieren\tStrg+C|&Ausschneiden\tStrg+X|&Einfügen\tStrg+V|"
+              u"&Rückgängig\tStrg+Z|Wieder&holen\tStrg+Y|-|&Zeichenformat...|Alles &markieren\tStrg+A|&Kopieren\tStrg+C|&Ausschneiden\tStrg+X|&Einfügen\tStrg+V|"
               u"&Löschen");
 }
 
@@ -261,6 +261,32 @@ TEST_F(FormTest, ShortcutsActOnlyWhenTheRulesEnableTheirItem) {
     Command(*FForm, "MenuDateiSpeichern", true);
     EXPECT_TRUE(std::filesystem::exists(std::filesystem::path(saved)));
     EXPECT_FALSE(FForm->RichEdit1.Modified());
+}
+
+TEST_F(FormTest, EachChordIsOneUndoStepWithItsFontAndRedoBringsItBack) {
+    const auto canUndoRedo = [this] {
+        OpenMenu(*FForm, "PopupMenu1");
+        return std::pair(FForm->MenuItemEnabled("Pu1Rueckgaengig"), FForm->MenuItemEnabled("Pu1Wiederholen"));
+    };
+    EXPECT_EQ(canUndoRedo(), std::pair(false, false));
+    for (const int keys : {0x01, 0x03, 0xC0}) FForm->ProcessKeys(keys, false);  // "a", "AB", U+28C0
+    ASSERT_EQ(FForm->RichEdit1.Text(), u"aAB⣀");
+    EXPECT_EQ(canUndoRedo(), std::pair(true, false));
+    for (const std::u16string_view left : {u"aAB", u"a", u""}) {
+        Command(*FForm, "MenuBearbeitenRueckgaengig", true);
+        EXPECT_EQ(FForm->RichEdit1.Text(), left);
+    }
+    EXPECT_EQ(canUndoRedo(), std::pair(false, true));
+    Command(*FForm, "MenuBearbeitenWiederholen", true);
+    EXPECT_EQ(FForm->RichEdit1.Text(), u"a");
+    FForm->RichEdit1.SetSel(0, 1);
+    EXPECT_EQ(std::u16string(U16(FForm->RichEdit1.SelAttributes().szFaceName)), u"8ptBraille0");
+
+    FForm->ProcessKeys(0x03, false);  // replaces the selected "a": first the chord goes, then the "a" returns
+    for (const std::u16string_view left : {u"AB", u"", u"a"}) {
+        EXPECT_EQ(FForm->RichEdit1.Text(), left);
+        Command(*FForm, "MenuBearbeitenRueckgaengig", true);
+    }
 }
 
 TEST_F(FormTest, ModeItemsSwitchTheModeCheckTheirItemAndWriteTheStatusPanel) {
