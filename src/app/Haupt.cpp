@@ -4,6 +4,7 @@
 #include "appearance/FontFiles.h"
 #include "input/Translation.h"
 #include "settings/SettingsIni.h"
+#include "speech/EingabeAnsage.h"
 #include "tables/SystemCodecs.h"
 #include "util/Errors.h"
 #include "util/FileDialogs.h"
@@ -409,6 +410,7 @@ void TForm1::ProcessKeys(int keys, bool lautgruppeS) {
     if (action.Use == TChordUse::AppendLautgruppe) {
         LautgruppeStr += action.Pattern;
         PlaySound(Einstellungen.SoundZeichenabschlussFilename, false);
+        Ansage(LautgruppeZelleAnsage(Einstellungen.EingabeAnsagen, action.Pattern));
     } else if (action.Use == TChordUse::Translate) {
         CharToRichEdit(action.Pattern, false);
     }
@@ -416,15 +418,19 @@ void TForm1::ProcessKeys(int keys, bool lautgruppeS) {
 
 // ---- translation and insertion ----
 
-void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS) {
+void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS, const std::u16string& Vorsatz) {
     if (Punkte.empty()) return;
     const TTranslation translation =
         TranslatePunkte(FModus, Punkte, LautS, FTables.TabStandard, FTables.Tab1, FTables.Tab2);
     if (translation.Result == TTranslationResult::Failed) PlaySound(Einstellungen.SoundFalschFilename, true);
-    if (translation.Result != TTranslationResult::Text) return;
+    if (translation.Result != TTranslationResult::Text) {
+        Ansage(Vorsatz);
+        return;
+    }
     const std::u16string& text = translation.Text;
     if (!IsMaxZeilenbreiteOk(text)) {
         MessageBeep(0);
+        Ansage(AnsageVerbinden(Vorsatz, ZeilenbreiteAnsage(Einstellungen.EingabeAnsagen, GetMaxZeilenbreite())));
         return;
     }
     TUpdateBracket bracket(RichEdit1);
@@ -437,6 +443,8 @@ void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS) {
     RichEdit1.ReplaceSel(text);
     RichEdit1.Send(EM_STOPGROUPTYPING);
     PlaySound(Einstellungen.SoundTippenFilename, false);
+    Ansage(AnsageVerbinden(
+        Vorsatz, ChordAnsage(Einstellungen.EingabeAnsagen, FModus, LautS, Punkte, text, TextVorCaret())));
 }
 
 void TForm1::PlaySound(const std::u16string& SoundFilename, bool WarteS) {
@@ -452,6 +460,7 @@ void TForm1::RichEdit1KeyPress(wchar_t& Key) {
         Key = 0;
         return;
     }
+    if (Key == u'\r') Ansage(TasteAnsage(Einstellungen.EingabeAnsagen, FModus, TextVorCaret() + u'\r'));
     if (!IsPrintableChar(char16_t(Key))) return;
     const bool wasCombination = FLautgruppeS;
     const bool spaceCell = Key == u' ' && BlankIsEmptyCell(wasCombination, FModus, FTables.Tab1, FTables.Tab2);
@@ -462,11 +471,13 @@ void TForm1::RichEdit1KeyPress(wchar_t& Key) {
     } else {
         if (!IsMaxZeilenbreiteOk(std::u16string(1, char16_t(Key)))) {
             MessageBeep(0);
+            Ansage(ZeilenbreiteAnsage(Einstellungen.EingabeAnsagen, GetMaxZeilenbreite()));
             Key = 0;
             return;
         }
         if (!Einstellungen.Fonts[0].empty()) AssignFontSpecToAttributes(RichEdit1.Handle(), Einstellungen.Fonts[0][0].Settings);
         PlaySound(Einstellungen.SoundTippenFilename, false);
+        Ansage(TasteAnsage(Einstellungen.EingabeAnsagen, FModus, TextVorCaret() + char16_t(Key)));
     }
 }
 
@@ -487,7 +498,10 @@ void TForm1::SetModus(TModus value) {
         CheckRadioItem(1, int(value));
         StatusBar1.SetPanelText(1, ModusPanelText(value));
         UpdateHookS();
-        if (IsWindowVisible(Handle())) PlaySound(Einstellungen.SoundModusFilename, false);
+        if (IsWindowVisible(Handle())) {
+            PlaySound(Einstellungen.SoundModusFilename, false);
+            Ansage(ModusAnsage(Einstellungen.EingabeAnsagen, value));
+        }
         return;
     }
     UpdateHookS();
@@ -514,7 +528,9 @@ void TForm1::SetLautgruppeS(bool value) {
     SetMenuItemCheckedS("MenuModusLautgruppe", value);
     StatusBar1.SetPanelText(2, LautgruppePanelText(value));
     UpdateHookS();
-    if (!pending.empty()) CharToRichEdit(pending, true);
+    const std::u16string ansage = LautgruppeAnsage(Einstellungen.EingabeAnsagen, value);
+    if (pending.empty()) Ansage(ansage);
+    else CharToRichEdit(pending, true, ansage);
 }
 
 void TForm1::MenuModusLautgruppeClick(const TMenuEntry*) { SetLautgruppeS(!FLautgruppeS); }
@@ -531,6 +547,7 @@ void TForm1::SetEinhandS(bool value) {
 
 void TForm1::MenuEinstEinhandClick(const TMenuEntry*) {
     SetEinhandS(!GetEinhandS());
+    Ansage(EinhandAnsage(Einstellungen.EingabeAnsagen, GetEinhandS()));
     RegistryLadenSpeichern(false);
 }
 
@@ -605,6 +622,7 @@ void TForm1::SetNewTabelle(int index) {
     Einstellungen.Tab1Filename = tab->Filename();
     FTabellen.SetAktTabFilename(Einstellungen.Tab1Filename);
     PlaySound(Einstellungen.SoundNeueTabelleFilename, false);
+    Ansage(TabellenAnsage(Einstellungen.EingabeAnsagen, index + 1, tab->Titel()));
     RegistryLadenSpeichern(false);
     Timer0StartTimer(false);
 }
@@ -726,6 +744,7 @@ void TForm1::MenuBearbeitenClick() {
 void TForm1::MenuEinstellungenClick() {
     SetMenuItemCheckedS("MenuEinstSoundS", Einstellungen.SoundS);
     UpdateCheckModeMenu();
+    UpdateEingabeAnsagenMenu();
 }
 
 void TForm1::MenuDateiBeendenClick(const TMenuEntry*) { PostMessageW(Handle(), WM_CLOSE, 0, 0); }

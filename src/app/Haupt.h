@@ -112,8 +112,9 @@ public:
     TColor HintergrundFarbe() const { return FHintergrundForm.HintergrundFarbe(); }
 
     // Translates a dot pattern (or a combination of them, LautS) and inserts
-    // the text at the caret, replacing the selection.
-    void CharToRichEdit(const std::u16string& Punkte, bool LautS);
+    // the text at the caret, replacing the selection. Vorsatz is said in
+    // front of what the chord says, or alone when it inserts nothing.
+    void CharToRichEdit(const std::u16string& Punkte, bool LautS, const std::u16string& Vorsatz = {});
     // The line width limit, 0 for none (HauptZeilenbreite.cpp).
     int GetMaxZeilenbreite() const;
     void SetMaxZeilenbreite(int Value);
@@ -259,6 +260,15 @@ private:
     void MenuHilfeHomepageClick(const TMenuEntry*);
     void MenuHilfeSpendenClick(const TMenuEntry*);
     void MenuHilfeInfoClick(const TMenuEntry*);
+    // The screen reader and what is typed (HauptAnsage.cpp).
+    static constexpr int kEingabeAnsagenGroup = 3;
+    void MenuEinstEingabeAnsagenClick(const TMenuEntry* Sender);
+    void UpdateEingabeAnsagenMenu();
+    // Hands Text to the screen reader, cutting off its speech; nothing for
+    // an empty text.
+    void Ansage(const std::u16string& text);
+    // Up to 100 characters in front of the caret.
+    std::u16string TextVorCaret() const;
     // Repairs what a load read and applies it to the window.
     void EinstellungenPruefen();
 

@@ -87,6 +87,27 @@ inline constexpr std::u16string_view PefNoPefRoot =
 inline constexpr std::u16string_view PefRowNotBraille =
     u"Die PEF-Datei enthält in Zeile %d eine Braillezeile mit anderen Zeichen als Braillezellen.";
 inline constexpr std::u16string_view PefNoPage = u"Die PEF-Datei enthält keine Seite.";
+// What the screen reader is told about input.
+inline constexpr std::u16string_view AnsagePunkt = u"Punkt";
+inline constexpr std::u16string_view AnsagePunkte = u"Punkte";
+inline constexpr std::u16string_view AnsageLeer = u"leer";
+inline constexpr std::u16string_view AnsageLeerzeichen = u"Leerzeichen";
+inline constexpr std::u16string_view AnsageTabulator = u"Tabulator";
+inline constexpr std::u16string_view AnsageZeilenumbruch = u"Zeilenumbruch";
+inline constexpr std::u16string_view AnsageModus[] = {
+    u"Modus 0: QWERTZ-Tastatur",
+    u"Modus 1: 8-Punkt-Braille mit Füllzeichen",
+    u"Modus 2: 8-Punkt-Braille ohne Füllzeichen",
+    u"Modus 3: 6-Punkt-Braille mit Füllzeichen",
+    u"Modus 4: 6-Punkt-Braille ohne Füllzeichen",
+    u"Modus 5: 8-Punkt-Braille zu Unicode-Zeichen",
+};
+inline constexpr std::u16string_view AnsageLautgruppeEin = u"Zeichenkombination ein";
+inline constexpr std::u16string_view AnsageLautgruppeAus = u"Zeichenkombination aus";
+inline constexpr std::u16string_view AnsageEinhandEin = u"Einhandeingabe ein";
+inline constexpr std::u16string_view AnsageEinhandAus = u"Einhandeingabe aus";
+inline constexpr std::u16string_view AnsageTabelle = u"Tabelle %d: %s";
+inline constexpr std::u16string_view AnsageZeilenbreite = u"Zeile voll, höchstens %d Zeichen";
 
 }  // namespace texts
 }  // namespace korvalin

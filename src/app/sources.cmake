@@ -14,4 +14,5 @@ list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/HauptTabDlg.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptSuchen.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptUpdate.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/HauptHilfe.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/HauptHilfe.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HauptAnsage.cpp)

@@ -37,6 +37,7 @@ void StandardEinstellungenSetzen(TEinstellungen& settings, std::u16string_view e
     settings.MaxZeilenbreite = 0;
     settings.EinhandS = false;
     settings.SoundS = true;
+    settings.EingabeAnsagen = TEingabeAnsagen::Zeichen;
     settings.SoundTippenFilename = sounds + u"tippen.wav";
     settings.SoundModusFilename = sounds + u"modus.wav";
     settings.SoundFalschFilename = sounds + u"falsch.wav";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "appearance/ModeFonts.h"
+#include "speech/EingabeAnsage.h"
 #include "tables/TextFile.h"
 #include "util/StringList.h"
 
@@ -20,6 +21,7 @@ struct TEinstellungen {
     int MaxZeilenbreite = 0;
     bool EinhandS = false;
     bool SoundS = false;
+    TEingabeAnsagen EingabeAnsagen = TEingabeAnsagen::Zeichen;
     std::u16string SoundTippenFilename;
     std::u16string SoundModusFilename;
     std::u16string SoundFalschFilename;

@@ -100,6 +100,8 @@ void ReadEinstellungen(TProfile& profile, TEinstellungen& settings, TTabellen& t
     settings.MaxZeilenbreite = ReadInteger(profile, kEinstellungen, u"MaxZeilenbreite", settings.MaxZeilenbreite);
     settings.SoundS = ReadBool(profile, kEinstellungen, u"SoundEin", settings.SoundS);
     settings.EinhandS = ReadBool(profile, kEinstellungen, u"EinhandEin", settings.EinhandS);
+    settings.EingabeAnsagen = TEingabeAnsagen(
+        ReadInteger(profile, kEinstellungen, u"EingabeAnsagen", int(settings.EingabeAnsagen)));
     for (const TSoundKey& sound : kSoundKeys)
         ReadFilename(profile, kEinstellungen, sound.Key, settings.*sound.Field, sounds);
     tabellen.SetFilesString(profile.ReadString(kTabellen, u"TabFiles", u"Standard.tab"));
@@ -123,6 +125,7 @@ void WriteSettings(TProfile& profile, const TWindowSettings& window, const TEins
     WriteInteger(profile, kEinstellungen, u"MaxZeilenbreite", settings.MaxZeilenbreite);
     WriteBool(profile, kEinstellungen, u"EinhandEin", settings.EinhandS);
     WriteBool(profile, kEinstellungen, u"SoundEin", settings.SoundS);
+    WriteInteger(profile, kEinstellungen, u"EingabeAnsagen", int(settings.EingabeAnsagen));
     for (const TSoundKey& sound : kSoundKeys)
         profile.WriteString(kEinstellungen, sound.Key, BareFilename(settings.*sound.Field));
     profile.WriteString(kTabellen, u"TabFiles", tabellen.GetFilesString());
@@ -185,6 +188,8 @@ void EinstellungenReparieren(TEinstellungen& settings, TTabellen& tabellen, std:
     if (TokenCount(settings.Schriftart) < 5) settings.Schriftart = defaults.Schriftart;
     settings.Schriftart =
         FontSpecSizeInRange(settings.Schriftart, kFontSizeMin, kFontSizeMax, DefaultSize(defaults.Schriftart));
+    if (int(settings.EingabeAnsagen) < 0 || int(settings.EingabeAnsagen) >= kEingabeAnsagenCount)
+        settings.EingabeAnsagen = defaults.EingabeAnsagen;
 
     if (!tabellen.TabByFilename(settings.Tab1Filename)) {
         settings.Tab1Filename = defaults.Tab1Filename;

@@ -92,7 +92,8 @@ TEST(SettingsFile, SaveWritesEveryKeyOnceInTheFileOrder) {
     std::vector<std::u16string> expected = {
         u"MainForm/WindowState", u"MainForm/Height", u"MainForm/Width",
         u"Einstellungen/Schrifthintergrund", u"Einstellungen/Schriftart", u"Einstellungen/MaxZeilenbreite",
-        u"Einstellungen/EinhandEin", u"Einstellungen/SoundEin", u"Einstellungen/SoundTippenFilename",
+        u"Einstellungen/EinhandEin", u"Einstellungen/SoundEin", u"Einstellungen/EingabeAnsagen",
+        u"Einstellungen/SoundTippenFilename",
         u"Einstellungen/SoundModusFilename", u"Einstellungen/SoundFalschFilename",
         u"Einstellungen/SoundZeichenabschlussFilename", u"Einstellungen/SoundEinhandFilename",
         u"Einstellungen/SoundZeichenkombinationFilename", u"Einstellungen/SoundNeueTabelleFilename",
@@ -122,6 +123,7 @@ TEST(SettingsFile, EverySettingSurvivesASaveAndALoad) {
     saved.MaxZeilenbreite = 40;
     saved.EinhandS = true;
     saved.SoundS = false;
+    saved.EingabeAnsagen = TEingabeAnsagen::Woerter;
     saved.SoundTippenFilename = program.Path(u"Sounds", u"klick.wav");
     saved.SoundNeueTabelleFilename = program.Path(u"Sounds", u"neu.wav");
     saved.SoundLautgruppeFilename = program.Path(u"Sounds", u"kombi.wav");
@@ -250,6 +252,21 @@ TEST(SettingsRepair, ModeFontListsAreFilledInAndBrailleModesLoseBoldAndItalic) {
     SetModeFonts(fonts, 3, exe, u"p.ttf", u"P|groß|0|1000|clNavy");
     program.Repair();
     EXPECT_EQ(fonts[3][0].Settings, u"Arial|12|1|0000|clWindowText");
+}
+
+TEST(SettingsRepair, AnInputAnnouncementOutsideZeroToThreeBecomesCharacters) {
+    const std::pair<std::u16string_view, TEingabeAnsagen> rows[] = {
+        {u"0", TEingabeAnsagen::Aus},     {u"3", TEingabeAnsagen::ZeichenUndWoerter},
+        {u"4", TEingabeAnsagen::Zeichen}, {u"-1", TEingabeAnsagen::Zeichen},
+        {u"zwei", TEingabeAnsagen::Zeichen}};
+    for (const auto& [stored, repaired] : rows) {
+        TProgram program({"Standard.tab"});
+        TMemoryProfile profile;
+        profile.Set(u"Einstellungen", u"EingabeAnsagen", stored);
+        ReadEinstellungen(profile, program.Settings, program.Tabellen, program.Exe());
+        program.Repair();
+        EXPECT_EQ(program.Settings.EingabeAnsagen, repaired) << U16ToUtf8(stored);
+    }
 }
 
 TEST(SettingsRepair, AnIncompleteUserInterfaceFontBecomesTheDefaultAndASizeOutsideTheDialogsTheDefaultSize) {

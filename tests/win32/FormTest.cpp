@@ -186,7 +186,8 @@ TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
               u"Modus &1: 8-Punkt-Braille mit Füllzeichen (Brl8+)...|Modus &2: 8-Punkt-Braille ohne Füllzeichen (Brl8-)...|"
               u"Modus &3: 6-Punkt-Braille mit Füllzeichen (Brl6+)...|Modus &4: 6-Punkt-Braille ohne Füllzeichen (Brl6-)...|"
               u"Modus &5: 8-Punkt-Braille zu Unicode-Zeichen (Brl8ToUnicode)...]|Maximale &Zeilenbreite...|"
-              u"&Datenbank für Modus 5...\tStrg+D|&Einhandeingabe ein/aus\tF2|S&ounds wiedergeben|"
+              u"&Datenbank für Modus 5...\tStrg+D|&Einhandeingabe ein/aus\tF2|"
+              u"Eingabe &ansagen[&Aus|&Zeichen|&Wörter|Zeichen &und Wörter]|S&ounds wiedergeben|"
               u"&Updateprüfung[Bei &jedem Programmstart|Einmal &täglich|Einmal &wöchentlich|&Keine automatische Prüfung]|"
               u"-|Standardeinstellungen &wiederherstellen]|"
               u"&Hilfe[&Hilfe...\tF1|&Kurztasten...|&Tastaturtest...|&Änderungen...|&Mail an den Programmierer...|Home&page...|"
@@ -351,6 +352,63 @@ TEST_F(TablesFormTest, TableItemsSwitchTheTableOfTheNextChordAndCarryTheRadioMar
     SendMessageW(FForm->Handle(), WM_COMMAND, GetMenuItemID(menu, 2), 0);
     FForm->ProcessKeys(0x01, false);
     EXPECT_EQ(FForm->RichEdit1.Text(), u"xa");
+}
+
+// Each value of "Eingabe ansagen" over one run of chords, a typed blank, a
+// combination, a table switch, a refused chord and F2, as NVDA receives it.
+TEST_F(TablesFormTest, EachInputAnnouncementSettingHandsTheScreenReaderExactlyItsTexts) {
+    const std::u16string_view modus5 = u"Modus 5: 8-Punkt-Braille zu Unicode-Zeichen";
+    const struct TRow {
+        const char* Item;
+        std::vector<std::u16string_view> Said;
+    } rows[] = {
+        {"MenuEinstEingabeAnsagenAus", {}},
+        {"MenuEinstEingabeAnsagenZeichen",
+         {u"Punkte 1 2", modus5, u"a", u"Zeichenkombination ein", u"Punkte 1 2 5", u"Punkte 1 4",
+          u"Zeichenkombination aus, x", u"Tabelle 1: Andere", u"Zeile voll, höchstens 5 Zeichen",
+          u"Einhandeingabe ein"}},
+        {"MenuEinstEingabeAnsagenWoerter",
+         {modus5, u"ABa", u"Zeichenkombination ein", u"Zeichenkombination aus", u"Tabelle 1: Andere",
+          u"Zeile voll, höchstens 5 Zeichen", u"Einhandeingabe ein"}},
+        {"MenuEinstEingabeAnsagenZeichenUndWoerter",
+         {u"Punkte 1 2", modus5, u"a", u"ABa", u"Zeichenkombination ein", u"Punkte 1 2 5", u"Punkte 1 4",
+          u"Zeichenkombination aus, x", u"Tabelle 1: Andere", u"Zeile voll, höchstens 5 Zeichen",
+          u"Einhandeingabe ein"}},
+    };
+    korvalin::testing::TNvdaCalls calls;
+    korvalin::testing::TFakeReaderWindow nvda(L"wxWindowClassNR", L"NVDA");
+    for (const TRow& row : rows) {
+        Command(*FForm, row.Item);
+        OpenMenu(*FForm, "MenuEinstellungen");
+        EXPECT_TRUE(FForm->MenuItemChecked(row.Item));
+        FForm->SetModus(TModus::M1);
+        FForm->SetNewTabelle(2);  // Standard
+        FForm->SetEinhandS(false);
+        FForm->SetMaxZeilenbreite(0);
+        FForm->RichEdit1.SetText(u"");
+        calls.Take();
+
+        FForm->ProcessKeys(0x03, false);  // "AB"
+        Command(*FForm, "MenuModusM5", true);
+        FForm->ProcessKeys(0x01, false);  // "a"
+        SendMessageW(FForm->RichEdit1.Handle(), WM_CHAR, L' ', 0);  // a typed blank ends the word
+        Command(*FForm, "MenuModusLautgruppe", true);
+        FForm->ProcessKeys(0x13, true);
+        FForm->ProcessKeys(0x09, true);
+        Command(*FForm, "MenuModusLautgruppe", true);  // inserts the "x" of 125|14
+        FForm->SetNewTabelle(0);
+        FForm->SetMaxZeilenbreite(5);
+        FForm->ProcessKeys(0x01, false);  // "ABa x" is full
+        Command(*FForm, "MenuEinstEinhand", true);
+        ASSERT_EQ(FForm->RichEdit1.Text(), u"ABa x");
+
+        std::string expected;
+        for (const std::u16string_view said : row.Said) {
+            const std::string text = U16ToUtf8(said);
+            expected += "cancelSpeech\nspeakText:" + text + "\nbrailleMessage:" + text + "\n";
+        }
+        EXPECT_EQ(calls.Take(), expected) << row.Item;
+    }
 }
 
 TEST_F(TablesFormTest, TheMenuOffersAtMostNineTables) {

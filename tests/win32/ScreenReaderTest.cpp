@@ -2,71 +2,28 @@
 #include "speech/ScreenReaderDriverNVDA.h"
 #include "speech/TolkSRD.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <objbase.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 
 using namespace korvalin;
+using korvalin::testing::TFakeReaderWindow;
 
 namespace {
-
-// A top-level window of a given class and title, as a screen reader shows.
-class TFakeReaderWindow {
-public:
-    TFakeReaderWindow(const wchar_t* className, const wchar_t* title) : FClassName(className) {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = DefWindowProcW;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = className;
-        RegisterClassW(&windowClass);
-        FHandle = CreateWindowExW(0, className, title, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
-                                  GetModuleHandleW(nullptr), nullptr);
-    }
-    ~TFakeReaderWindow() {
-        DestroyWindow(FHandle);
-        UnregisterClassW(FClassName, GetModuleHandleW(nullptr));
-    }
-    HWND Handle() const { return FHandle; }
-
-private:
-    const wchar_t* FClassName;
-    HWND FHandle = nullptr;
-};
 
 // The calls the stand-in controller library recorded.
 class ScreenReaderNvdaTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        wchar_t path[MAX_PATH];
-        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        FLog.assign(path, length);
-        FLog.resize(FLog.find_last_of(L'\\') + 1);
-        FLog += L"nvda-calls.txt";
-        DeleteFileW(FLog.c_str());
-        SetEnvironmentVariableW(L"KORVALIN_NVDA_CANCEL_FAILS", nullptr);
-    }
-    void TearDown() override {
-        SetEnvironmentVariableW(L"KORVALIN_NVDA_CANCEL_FAILS", nullptr);
-        DeleteFileW(FLog.c_str());
-    }
-    // The recorded calls other than the running tests.
-    std::string Calls() {
-        std::string line, calls;
-        {
-            std::ifstream file(FLog.c_str(), std::ios::binary);
-            while (std::getline(file, line))
-                if (line != "testIfRunning") calls += line + "\n";
-        }
-        DeleteFileW(FLog.c_str());
-        return calls;
-    }
+    void SetUp() override { SetEnvironmentVariableW(L"KORVALIN_NVDA_CANCEL_FAILS", nullptr); }
+    void TearDown() override { SetEnvironmentVariableW(L"KORVALIN_NVDA_CANCEL_FAILS", nullptr); }
+    std::string Calls() { return FCalls.Take(); }
 
-    std::wstring FLog;
+    korvalin::testing::TNvdaCalls FCalls;
 };
 
 TEST_F(ScreenReaderNvdaTest, LibraryIsFoundByNameWithAllFourEntryPoints) {

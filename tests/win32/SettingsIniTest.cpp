@@ -175,7 +175,7 @@ TEST_F(SettingsFormTest, ASaveWritesTheProgramsSectionsInOrderAndKeepsTheUpdater
     names.erase(names.begin(), names.begin() + 2);
     std::vector<std::string> expected = {"[MainForm]", "WindowState", "Height", "Width", "[Einstellungen]",
                                          "Schrifthintergrund", "Schriftart", "MaxZeilenbreite", "EinhandEin",
-                                         "SoundEin", "SoundTippenFilename", "SoundModusFilename",
+                                         "SoundEin", "EingabeAnsagen", "SoundTippenFilename", "SoundModusFilename",
                                          "SoundFalschFilename", "SoundZeichenabschlussFilename",
                                          "SoundEinhandFilename", "SoundZeichenkombinationFilename",
                                          "SoundNeueTabelleFilename", "[Tabellen]", "TabFiles", "Tab1Filename",

@@ -75,6 +75,62 @@ public:
     bool InterruptS = false;  // whether any output interrupted
 };
 
+// A top-level window of a given class and title, as a screen reader shows.
+class TFakeReaderWindow {
+public:
+    TFakeReaderWindow(const wchar_t* className, const wchar_t* title) : FClassName(className) {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = className;
+        RegisterClassW(&windowClass);
+        FHandle = CreateWindowExW(0, className, title, WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleW(nullptr), nullptr);
+    }
+    ~TFakeReaderWindow() {
+        DestroyWindow(FHandle);
+        UnregisterClassW(FClassName, GetModuleHandleW(nullptr));
+    }
+    TFakeReaderWindow(const TFakeReaderWindow&) = delete;
+    TFakeReaderWindow& operator=(const TFakeReaderWindow&) = delete;
+    HWND Handle() const { return FHandle; }
+
+private:
+    const wchar_t* FClassName;
+    HWND FHandle = nullptr;
+};
+
+// The calls that the stand-in NVDA controller library beside the tests
+// records in "nvda-calls.txt"; the record starts empty and goes afterwards.
+class TNvdaCalls {
+public:
+    TNvdaCalls() {
+        wchar_t path[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        FLog.assign(path, length);
+        FLog.resize(FLog.find_last_of(L'\\') + 1);
+        FLog += L"nvda-calls.txt";
+        DeleteFileW(FLog.c_str());
+    }
+    ~TNvdaCalls() { DeleteFileW(FLog.c_str()); }
+    TNvdaCalls(const TNvdaCalls&) = delete;
+    TNvdaCalls& operator=(const TNvdaCalls&) = delete;
+    // The calls since the last look, one a line, without the running tests.
+    std::string Take() {
+        std::string line, calls;
+        {
+            std::ifstream file(FLog.c_str(), std::ios::binary);
+            while (std::getline(file, line))
+                if (line != "testIfRunning") calls += line + "\n";
+        }
+        DeleteFileW(FLog.c_str());
+        return calls;
+    }
+
+private:
+    std::wstring FLog;
+};
+
 // A top-level window at the given place for a dialog to be centred over.
 class TDialogOwner : public TWnd {
 public:
