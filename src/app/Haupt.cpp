@@ -113,7 +113,7 @@ TForm1::~TForm1() {
     ProgramClosing = true;
     FApplicationActive = false;
     SetHookS(false);
-    PlaySoundW(nullptr, nullptr, SND_PURGE);
+    FCues.Stop();
     LoadFontFiles(false, {});
     if (KeyHook) KeyHook->SetOnPreExecute(nullptr);
     KeyHook.reset();
@@ -157,6 +157,7 @@ void TForm1::FormCreate() {
     RichEdit1.Send(EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
     RichEdit1.OnKeyPress = [this](wchar_t& key) { RichEdit1KeyPress(key); };
     RichEdit1.OnKeyDown = [this](WORD& key) { RichEdit1KeyDown(key); };
+    RichEdit1.OnKeyMessage = [this](UINT message, LPARAM keyData) { return RichEdit1KeyMessage(message, keyData); };
     RichEdit1.OnPaste = [this] { return RichEdit1Paste(); };
     CreateIniFolder();
     CreateUpdater();
@@ -341,16 +342,19 @@ void TForm1::UpdateHookS() {
                                              FModalLevel, FMenuActive, FHookSuspendCount, FModus, FLautgruppeS}));
 }
 
-void TForm1::SetHookS(bool value) {
+void TForm1::SetHookS(bool value, bool anewS) {
     if (!KeyHook) {
         FHookS = false;
         return;
     }
     if (!value) ClearKeys();
-    if (value == FHookS && value == KeyHook->Active()) return;
+    if (!anewS && value == FHookS && value == KeyHook->Active()) return;
     try {
+        if (anewS) KeyHook->SetActive(false);
+        const bool installing = value && !KeyHook->Active();
         KeyHook->SetActive(value);
         FHookS = KeyHook->Active();
+        if (installing) FChords.HookInstalled();
     } catch (const EKorvalin& error) {
         FHookS = false;
         FHookAvailable = false;
@@ -384,25 +388,27 @@ void TForm1::KeyHookPreExecute(TCustomHook& Hook, THookMsg& Hookmsg) {
     if (info) {
         event.ScanCode = info->scanCode;
         event.Flags = info->flags;
+        event.Time = info->time;
         event.AltDown = GetAsyncKeyState(VK_MENU) < 0;
         event.ShiftDown = GetAsyncKeyState(VK_SHIFT) < 0;
         event.CtrlDown = GetAsyncKeyState(VK_CONTROL) < 0;
     }
-    const THookGate gate{ProgramClosing, FHookS, FModus, FLautgruppeS, RichEdit1Active(), Einstellungen.EinhandS};
     const THookDecision decision =
-        FChords.KeyHookPreExecute(Hookmsg.Code, std::uint32_t(Hookmsg.WParam), info ? &event : nullptr, gate);
+        FChords.KeyHookPreExecute(Hookmsg.Code, std::uint32_t(Hookmsg.WParam), info ? &event : nullptr, HookGate());
     if (decision.PostKeys) PostKeys(decision.PostKeys, decision.PostLautgruppeS);
     Hookmsg.Result = decision.Swallow ? 1 : 0;
 }
 
 void TForm1::PostKeys(int keys, bool lautgruppeS) {
-    if (keys != 0 && !ProgramClosing && Handle())
-        PostMessageW(Handle(), WM_BRAILLEKEYS, WPARAM(keys), lautgruppeS ? 1 : 0);
+    if (keys != 0 && !ProgramClosing && Handle() &&
+        PostMessageW(Handle(), WM_BRAILLEKEYS, WPARAM(keys), lautgruppeS ? 1 : 0))
+        FChordTrace.Posted();
 }
 
 void TForm1::BrailleKeys(WPARAM keys, LPARAM lautgruppe) {
     if (AcceptBrailleKeys({ProgramClosing, FApplicationActive, FModalLevel, FMenuActive, RichEdit1.Focused()}))
         ProcessKeys(int(keys), lautgruppe != 0);
+    FChordTrace.Handled(int(keys));
 }
 
 void TForm1::ProcessKeys(int keys, bool lautgruppeS) {
@@ -449,7 +455,7 @@ void TForm1::CharToRichEdit(const std::u16string& Punkte, bool LautS, const std:
 
 void TForm1::PlaySound(const std::u16string& SoundFilename, bool WarteS) {
     if (!Einstellungen.SoundS || SoundFilename.empty() || !FileExists(SoundFilename)) return;
-    PlaySoundW(WStr(SoundFilename), nullptr, SND_FILENAME | SND_NODEFAULT | (WarteS ? 0 : SND_ASYNC));
+    FCues.Play(SoundFilename, WarteS);
 }
 
 void TForm1::RichEdit1KeyPress(wchar_t& Key) {

@@ -3,11 +3,13 @@
 // chords into text.
 #pragma once
 
+#include "app/ChordTrace.h"
 #include "app/HauptSuchen.h"
 #include "app/ResConst.h"
 #include "appearance/FontFiles.h"
 #include "appearance/LxHintergrund.h"
 #include "input/Chords.h"
+#include "input/SoundOutput.h"
 #include "input/hooks.h"
 #include "settings/DatenC.h"
 #include "settings/LxRegistry.h"
@@ -95,10 +97,12 @@ public:
     const TTabellen& Tabellen() const { return FTabellen; }
     void ClearKeys() { FChords.ClearKeys(); }
     void UpdateHookS();
-    void SetHookS(bool value);
+    // AnewS installs the hook again even where it is believed in place.
+    void SetHookS(bool value, bool anewS = false);
     void SuspendHook();
     void ResumeHook();
     bool HookS() const { return FHookS; }
+    const TLowLevelKeyboardHook* KeyboardHook() const { return KeyHook.get(); }
     // The update checker; its finished check is read on this thread (HauptUpdate.cpp).
     TUpdater* Updater() { return FUpdater.get(); }
 
@@ -123,8 +127,9 @@ public:
     // touches within the limit.
     bool IsMaxZeilenbreiteOk(const std::u16string& InsertText) const;
     void ProcessKeys(int keys, bool lautgruppeS);
-    // Plays a cue file; WarteS waits for its end. Silent when sounds are
-    // off, the name is empty or the file is missing.
+    // Plays a cue file on the cues' own thread and returns at once; a
+    // waiting cue (WarteS) plays to its end before the next one starts.
+    // Silent when sounds are off, the name is empty or the file is missing.
     void PlaySound(const std::u16string& SoundFilename, bool WarteS);
 
     // Menu items by component name, as the menus show them now.
@@ -281,6 +286,10 @@ private:
     void ModalDialog(const std::function<void()>& Dialog);
 
     void KeyHookPreExecute(TCustomHook& Hook, THookMsg& Hookmsg);
+    THookGate HookGate() const;
+    // A dot key's message in the editor: what the hook made of it, and a
+    // key the hook missed goes into the chord (HauptKeys.cpp).
+    bool RichEdit1KeyMessage(UINT message, LPARAM keyData);
     void PostKeys(int keys, bool lautgruppeS);
     void BrailleKeys(WPARAM keys, LPARAM lautgruppe);
     void RichEdit1KeyPress(wchar_t& Key);
@@ -334,6 +343,9 @@ private:
         [](const std::u16string& face) { return FontHasBraillePatterns(face); }};
 
     TChordCapture FChords;
+    TChordTrace FChordTrace;
+    TPlaySoundOutput FSoundOutput;
+    TCueQueue FCues{FSoundOutput};
     std::unique_ptr<TLowLevelKeyboardHook> KeyHook;
     TTolkSRD FTolk;
     std::unique_ptr<TUpdater> FUpdater;

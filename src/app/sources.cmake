@@ -4,6 +4,8 @@ list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Hilfe.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Haupt.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HauptKeys.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ChordTrace.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptMenu.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptSettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptInstance.cpp

@@ -2,13 +2,14 @@
 
 #include "input/Translation.h"
 
+#include <iterator>
+
 namespace korvalin {
 
-int KeyToDot(const TKeyEvent* event) {
-    if (!event || (event->Flags & (kLlkhfExtended | kLlkhfInjected)) || event->AltDown || event->ShiftDown ||
-        event->CtrlDown)
-        return 0;
-    switch (event->ScanCode) {
+namespace {
+
+int ScanCodeToDot(std::uint32_t scanCode) {
+    switch (scanCode) {
     case 0x21: return 0x01;  // F
     case 0x20: return 0x02;  // D
     case 0x1F: return 0x04;  // S
@@ -21,17 +22,61 @@ int KeyToDot(const TKeyEvent* event) {
     }
 }
 
+}  // namespace
+
+int KeyToDot(const TKeyEvent* event) {
+    if (!event || (event->Flags & (kLlkhfExtended | kLlkhfInjected)) || event->AltDown || event->ShiftDown ||
+        event->CtrlDown)
+        return 0;
+    return ScanCodeToDot(event->ScanCode);
+}
+
+int SystemKeyBit(const TKeyEvent& event) {
+    const bool extended = (event.Flags & kLlkhfExtended) != 0;
+    switch (event.ScanCode) {
+    case 0x52: return 0x01;                 // Insert, also the number pad's
+    case 0x3A: return extended ? 0 : 0x02;  // Caps Lock
+    case 0x5B: return extended ? 0x04 : 0;  // left Windows key
+    case 0x5C: return extended ? 0x08 : 0;  // right Windows key
+    case 0x5D: return extended ? 0x10 : 0;  // Applications key
+    default: return 0;
+    }
+}
+
 THookDecision TChordCapture::KeyHookPreExecute(std::int32_t code, std::uint32_t wParam, const TKeyEvent* event,
                                                const THookGate& gate) noexcept {
-    THookDecision decision;
-    if (code != 0 || gate.ProgramClosing || !gate.HookS || (gate.Modus == TModus::M0 && !gate.LautgruppeS) ||
-        !gate.EditorFocused)
-        return decision;
+    if (code != 0) return {};
     const bool down = wParam == kWmKeyDown || wParam == kWmSysKeyDown;
     const bool up = wParam == kWmKeyUp || wParam == kWmSysKeyUp;
+    // Held keys are tracked from every event: another hook may take them
+    // before the system's key state sees them.
+    if (const int bit = event ? SystemKeyBit(*event) : 0) {
+        if (down) {
+            FSystemKeys |= bit;
+            ClearKeys();
+        } else if (up) {
+            FSystemKeys &= ~bit;
+        }
+    }
+    const THookDecision decision = Decide(down, up, event, gate);
+    Remember(event, up, decision);
+    return decision;
+}
+
+THookDecision TChordCapture::Decide(bool down, bool up, const TKeyEvent* event, const THookGate& gate) noexcept {
+    THookDecision decision;
+    if (gate.ProgramClosing || !gate.HookS || (gate.Modus == TModus::M0 && !gate.LautgruppeS) || !gate.EditorFocused)
+        return decision;
     const int dot = KeyToDot(event);
     if (dot == 0) {
         if (down && !gate.EinhandS) ClearKeys();  // another key abandons the chord
+        return decision;
+    }
+    // A dot key that went down for someone else stays theirs until it is up.
+    if (FSystemKeys != 0 || (FPassedDots & dot)) {
+        if (down) FPassedDots |= dot;
+        else if (up) FPassedDots &= ~dot;
+        decision.ForSomeoneElse = down || up;
         return decision;
     }
     if (down) {
@@ -49,6 +94,24 @@ THookDecision TChordCapture::KeyHookPreExecute(std::int32_t code, std::uint32_t 
     }
     return decision;
 }
+
+void TChordCapture::Remember(const TKeyEvent* event, bool up, const THookDecision& decision) noexcept {
+    if (!event || (event->Flags & kLlkhfExtended) || ScanCodeToDot(event->ScanCode) == 0) return;
+    const TKeySeen what = decision.Swallow          ? TKeySeen::Swallowed
+                          : decision.ForSomeoneElse ? TKeySeen::ForSomeoneElse
+                                                    : TKeySeen::Typed;
+    FSeen[FSeenNext] = {event->ScanCode, event->Time, up, what};
+    FSeenNext = (FSeenNext + 1) % std::size(FSeen);
+}
+
+TKeySeen TChordCapture::Seen(const TKeyEvent& event, bool up) const noexcept {
+    for (const TSeenEvent& seen : FSeen)
+        if (seen.What != TKeySeen::Missed && seen.ScanCode == event.ScanCode && seen.Time == event.Time && seen.Up == up)
+            return seen.What;
+    return TKeySeen::Missed;
+}
+
+void TChordCapture::HookInstalled() noexcept { FSystemKeys = FPassedDots = 0; }
 
 int TChordCapture::CompleteByShift(bool einhandS, TModus modus, bool lautgruppeS) noexcept {
     if (!einhandS || FKeys <= 0 || (modus == TModus::M0 && !lautgruppeS)) return 0;

@@ -29,6 +29,7 @@ public:
     virtual ~TCustomHook();
 
     bool Active() const { return FActive; }
+    HHOOK Handle() const { return FHook; }
     // Installs or removes the hook; throws EKorvalin when installing fails.
     void SetActive(bool value);
     DWORD ThreadID() const { return FThreadID; }

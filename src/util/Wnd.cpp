@@ -115,7 +115,7 @@ void TControl::CreateControl(const wchar_t* className, const TCreateArgs& args) 
 LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR selfData) {
     auto* self = reinterpret_cast<TControl*>(selfData);
-    if (message == WM_KEYDOWN || message == WM_CHAR)
+    if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR)
         return Contained(window, 0, [&] { return self->KeyMessage(window, message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, SubclassProc, 0);
@@ -125,6 +125,11 @@ LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam
 }
 
 LRESULT TControl::KeyMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_CHAR && OnKeyMessage && OnKeyMessage(message, lParam)) {
+        MSG character;  // TranslateMessage has queued it already
+        if (message == WM_KEYDOWN) PeekMessageW(&character, window, WM_CHAR, WM_CHAR, PM_REMOVE);
+        return 0;
+    }
     if (message == WM_KEYDOWN && OnKeyDown) {
         WORD key = WORD(wParam);
         OnKeyDown(key);

@@ -88,6 +88,9 @@ public:
     // (by reference; set to 0 to swallow) before the control handles them.
     std::function<void(WORD& key)> OnKeyDown;
     std::function<void(wchar_t& key)> OnKeyPress;
+    // WM_KEYDOWN and WM_KEYUP with their key data, before OnKeyDown; true
+    // swallows the message and the character queued for it.
+    std::function<bool(UINT message, LPARAM keyData)> OnKeyMessage;
 
 protected:
     void CreateControl(const wchar_t* className, const TCreateArgs& args);

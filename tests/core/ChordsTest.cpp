@@ -18,12 +18,21 @@ struct TKeyboard {
     THookGate Gate{false, true, TModus::M1, false, true, false};
     std::vector<int> Posted;
     int Passed = 0;
+    std::uint32_t Time = 1000;  // each event one tick after the last
 
     void Event(std::uint32_t message, std::uint32_t scanCode, TKeyEvent event = {}) {
         event.ScanCode = scanCode;
+        event.Time = ++Time;
         const THookDecision decision = Capture.KeyHookPreExecute(0, message, &event, Gate);
         if (decision.PostKeys) Posted.push_back(decision.PostKeys);
         if (!decision.Swallow) ++Passed;
+    }
+    // What the hook did with the event at Time, as the editor asks.
+    TKeySeen Seen(std::uint32_t scanCode, std::uint32_t time, bool up) const {
+        TKeyEvent event;
+        event.ScanCode = scanCode;
+        event.Time = time;
+        return Capture.Seen(event, up);
     }
     void Down(std::uint32_t scanCode, TKeyEvent event = {}) { Event(kWmKeyDown, scanCode, event); }
     void Up(std::uint32_t scanCode, TKeyEvent event = {}) { Event(kWmKeyUp, scanCode, event); }
@@ -197,4 +206,56 @@ TEST(PostedChords, CombinationCellsAreJoinedByBarsAndOtherChordsTranslated) {
         EXPECT_EQ(action.Use, row.use) << row.keys;
         EXPECT_TRUE(action.Pattern == row.pattern) << row.keys;
     }
+}
+
+TEST(SystemKeys, WhileOneIsHeldDotKeysPassForSomeoneElseAndTheHalfBuiltChordIsDropped) {
+    constexpr std::uint32_t D = 0x20;
+    const std::pair<std::uint32_t, std::uint32_t> systemKeys[] = {
+        {0x52, kLlkhfExtended}, {0x52, 0}, {0x3A, 0}, {0x5B, kLlkhfExtended}, {0x5C, kLlkhfExtended},
+        {0x5D, kLlkhfExtended}};
+    for (const auto& [scanCode, flags] : systemKeys) {
+        for (const bool einhandS : {false, true}) {
+            TKeyboard keys;
+            keys.Gate.EinhandS = einhandS;
+            TKeyEvent system;
+            system.Flags = flags;
+            keys.Down(F), keys.Down(scanCode, system), keys.Down(D), keys.Up(D);
+            const std::uint32_t dUp = keys.Time;
+            keys.Up(scanCode, system), keys.Up(F);
+            EXPECT_EQ(keys.Passed, 4) << scanCode;
+            EXPECT_EQ(keys.Seen(D, dUp, true), TKeySeen::ForSomeoneElse) << scanCode;
+            EXPECT_EQ(keys.Capture.CompleteByShift(einhandS, TModus::M1, false), 0) << scanCode;
+            keys.Down(J), keys.Up(J);
+            if (einhandS) EXPECT_EQ(keys.Capture.CompleteByShift(true, TModus::M1, false), 0x08) << scanCode;
+            else EXPECT_EQ(keys.Posted, std::vector<int>{0x08}) << scanCode;
+        }
+    }
+    TKeyboard keys;
+    TKeyEvent insert;
+    insert.Flags = kLlkhfExtended;
+    keys.Down(0x52, insert), keys.Down(F), keys.Up(0x52, insert), keys.Down(F), keys.Up(F);  // F stays theirs
+    keys.Down(0x52, insert), keys.Capture.HookInstalled(), keys.Down(J), keys.Up(J);        // a new hook knows no held key
+    EXPECT_EQ(keys.Passed, 6);
+    EXPECT_EQ(keys.Posted, std::vector<int>{0x08});
+    keys.Posted.clear();
+    TKeyEvent extendedCaps;  // no key of anyone else: the chord stays
+    extendedCaps.Flags = kLlkhfExtended;
+    keys.Down(F), keys.Down(0x5B), keys.Down(0x3A, extendedCaps), keys.Up(F);
+    EXPECT_TRUE(keys.Posted.empty());  // other keys abandon it as before
+}
+
+TEST(SystemKeys, TheEditorLearnsWhatTheHookDidWithEachDotKeyEvent) {
+    TKeyboard keys;
+    TKeyEvent injected;
+    injected.Flags = kLlkhfInjected;
+    keys.Down(F);
+    const std::uint32_t swallowed = keys.Time;
+    keys.Up(F), keys.Down(J, injected);
+    const std::uint32_t typed = keys.Time;
+    EXPECT_EQ(keys.Seen(F, swallowed, false), TKeySeen::Swallowed);
+    EXPECT_EQ(keys.Seen(F, swallowed, true), TKeySeen::Missed);  // the direction counts
+    EXPECT_EQ(keys.Seen(J, typed, false), TKeySeen::Typed);
+    EXPECT_EQ(keys.Seen(J, typed + 100, false), TKeySeen::Missed);
+    for (int i = 0; i < 40; ++i) keys.Down(K), keys.Up(K);
+    EXPECT_EQ(keys.Seen(F, swallowed, false), TKeySeen::Missed);  // long gone from the record
 }

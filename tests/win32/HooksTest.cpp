@@ -1,3 +1,4 @@
+#include "app/Haupt.h"
 #include "input/hooks.h"
 
 #include "TestSupport.h"
@@ -22,6 +23,7 @@ void SendKey(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
+    input.ki.wScan = WORD(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
     SendInput(1, &input, sizeof(input));
 }
@@ -110,4 +112,31 @@ TEST(Hooks, HookStructIsOnlyValidDuringAHandlerCall) {
     PumpMessages(100);
     EXPECT_NE(during, nullptr);
     EXPECT_EQ(hook.HookStruct(), nullptr);
+}
+
+// The system may remove a hook that timed out without a word; the keys then
+// reach the editor as key presses.
+TEST(Hooks, ADotKeyTheRemovedHookMissedGoesIntoTheChordAndTheHookIsInstalledAgain) {
+    korvalin::testing::TProgramFolder folder;
+    folder.Write("Tabellen\\Standard.tab", "Standard\r\n1=97\r\n");
+    TForm1 form(folder.Folder());
+    form.OnMessageDlg = [](const std::u16string&, UINT) { return IDOK; };
+    form.Show(SW_SHOW);
+    SetForegroundWindow(form.Handle());
+    PumpMessages(100);
+    form.RichEdit1.SetFocus();
+    ASSERT_TRUE(form.HookS());
+    const HHOOK removed = form.KeyboardHook()->Handle();
+    ASSERT_TRUE(UnhookWindowsHookEx(removed));
+
+    SendKey('F', false);
+    SendKey('F', true);
+    PumpMessages(200, true);
+    EXPECT_EQ(form.RichEdit1.Text(), u"a");  // the chord of dot 1, not the letter
+    EXPECT_TRUE(form.HookS());
+    EXPECT_NE(form.KeyboardHook()->Handle(), removed);
+    SendKey('F', false);  // injected: the new hook lets it be typed
+    SendKey('F', true);
+    PumpMessages(200, true);
+    EXPECT_EQ(form.RichEdit1.Text(), u"af");
 }

@@ -1,9 +1,16 @@
 #include "app/Haupt.h"
 #include "util/LxUtils.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 using namespace korvalin;
 
@@ -28,4 +35,66 @@ TEST(SoundCues, MissingEmptyOrSwitchedOffCuesReturnAtOnce) {
     Einstellungen.SoundS = false;
     EXPECT_LT(SecondsOf([&] { form.PlaySound(falsch, true); }), 0.10);
     Einstellungen.SoundS = true;
+}
+
+namespace {
+
+// The system's player, with when each cue began and ended.
+struct TTimedOutput : TSoundOutput {
+    struct TCall {
+        std::u16string Name;
+        double Begin, End;
+    };
+    void Play(const std::u16string& fileName, bool toEndS) override {
+        const double begin = Seconds();
+        Real.Play(fileName, toEndS);
+        std::lock_guard lock(Mutex);
+        Calls.push_back({fileName, begin, Seconds()});
+    }
+    void Stop() override { Real.Stop(); }
+    static double Seconds() {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    }
+    TPlaySoundOutput Real;
+    std::mutex Mutex;
+    std::vector<TCall> Calls;
+};
+
+}  // namespace
+
+TEST(SoundCues, TheWindowAnswersAtOnceWhileAWaitingCuePlaysAndTheNextCueFollowsItsEnd) {
+    TForm1 form(ExeFolder() + u"..\\..\\Korvalin\\");
+    const std::u16string falsch = Einstellungen.SoundFalschFilename, tippen = Einstellungen.SoundTippenFilename;
+    std::atomic<bool> asking = true, done = false;
+    double longest = 0;
+    std::thread asker([&] {
+        while (asking) {
+            DWORD_PTR result = 0;
+            longest = std::max(longest, SecondsOf([&] {
+                SendMessageTimeoutW(form.Handle(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+            }));
+            Sleep(2);
+        }
+        done = true;
+    });
+    Sleep(20);
+    form.PlaySound(falsch, true);
+    korvalin::testing::PumpMessages(500);
+    asking = false;
+    while (!done) korvalin::testing::PumpMessages(5);  // answers the last question too
+    asker.join();
+    EXPECT_LT(longest, 0.020);
+
+    TTimedOutput output;
+    {
+        TCueQueue cues(output);
+        cues.Play(falsch, true);
+        cues.Play(tippen, false);
+        Sleep(800);
+    }
+    ASSERT_EQ(output.Calls.size(), 2u);
+    EXPECT_EQ(output.Calls[0].Name, falsch);
+    // It waited: Wine's player returns once the 0.35 s are in the device, after about 0.1 s.
+    EXPECT_GT(output.Calls[0].End - output.Calls[0].Begin, 0.05);
+    EXPECT_GE(output.Calls[1].Begin, output.Calls[0].End);
 }

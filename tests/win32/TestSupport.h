@@ -17,12 +17,16 @@
 
 namespace korvalin::testing {
 
-// Dispatches every waiting message at least once, for about Milliseconds.
-inline void PumpMessages(int milliseconds) {
+// Dispatches every waiting message at least once, for about Milliseconds;
+// TranslateS turns key presses into characters as the program's loop does.
+inline void PumpMessages(int milliseconds, bool translateS = false) {
     const DWORD end = GetTickCount() + DWORD(milliseconds);
     do {
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (translateS) TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
         Sleep(5);
     } while (GetTickCount() < end);
 }
