@@ -30,6 +30,7 @@ import e2e_backfont
 import e2e_hilfe
 import e2e_tabdlg
 import e2e_schrift
+import e2e_keys
 
 
 # ---- the tests: each is what a user did and what the user must observe ----
@@ -487,7 +488,7 @@ TESTS = [
     (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
     (test_a_screen_reader_library_loads_from_the_program_folder_only, None),
 ] + (e2e_instance.TESTS + e2e_settings.TESTS + e2e_find.TESTS + e2e_width.TESTS + e2e_schrift.TESTS
-     + e2e_tabdlg.TESTS + e2e_hilfe.TESTS + e2e_backfont.TESTS)
+     + e2e_tabdlg.TESTS + e2e_hilfe.TESTS + e2e_backfont.TESTS + e2e_keys.TESTS)
 
 
 def start_display(env, screen=None):
