@@ -14,6 +14,8 @@
 //   probe count            how many main windows there are
 //   probe modules          the full names of the libraries loaded in the
 //                          main window's process, one a line
+//   probe answers MS       the longest time in milliseconds the main window
+//                          took to answer a message, asked every 2 ms for MS ms
 //   probe closerequest     leaves the request to close in the registry and
 //                          prints the milliseconds until the main window acts on
 //                          it: gone, hidden for closing, or disabled by the
@@ -23,6 +25,7 @@
 #include <richedit.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -151,6 +154,24 @@ int wmain(int argc, wchar_t** argv) {
         int count = 0;
         EnumWindows(CountMainWindow, reinterpret_cast<LPARAM>(&count));
         std::printf("%d\n", count);
+        return 0;
+    }
+    if (command == L"answers" && argc == 3) {
+        LARGE_INTEGER frequency{}, start{}, before{}, after{};
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&start);
+        const double ticksPerMillisecond = double(frequency.QuadPart) / 1000.0;
+        const double total = std::wcstod(argv[2], nullptr);
+        double longest = 0;
+        do {
+            QueryPerformanceCounter(&before);
+            DWORD_PTR result = 0;
+            if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result)) return 1;
+            QueryPerformanceCounter(&after);
+            longest = std::max(longest, double(after.QuadPart - before.QuadPart) / ticksPerMillisecond);
+            Sleep(2);
+        } while (double(after.QuadPart - start.QuadPart) / ticksPerMillisecond < total);
+        std::printf("%.1f\n", longest);
         return 0;
     }
     if (command == L"closerequest") {

@@ -65,25 +65,32 @@ struct TTimedOutput : TSoundOutput {
 TEST(SoundCues, TheWindowAnswersAtOnceWhileAWaitingCuePlaysAndTheNextCueFollowsItsEnd) {
     TForm1 form(ExeFolder() + u"..\\..\\Korvalin\\");
     const std::u16string falsch = Einstellungen.SoundFalschFilename, tippen = Einstellungen.SoundTippenFilename;
-    std::atomic<bool> asking = true, done = false;
-    double longest = 0;
-    std::thread asker([&] {
-        while (asking) {
-            DWORD_PTR result = 0;
-            longest = std::max(longest, SecondsOf([&] {
-                SendMessageTimeoutW(form.Handle(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
-            }));
-            Sleep(2);
-        }
-        done = true;
-    });
-    Sleep(20);
-    form.PlaySound(falsch, true);
-    korvalin::testing::PumpMessages(500);
-    asking = false;
-    while (!done) korvalin::testing::PumpMessages(5);  // answers the last question too
-    asker.join();
-    EXPECT_LT(longest, 0.020);
+    // The longest wait for an answer in the best of three rounds: a loaded
+    // machine delays a round now and then; a window waiting for the cue
+    // delays every round by the cue's length.
+    double best = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        std::atomic<bool> asking = true, done = false;
+        double longest = 0;
+        std::thread asker([&] {
+            while (asking) {
+                DWORD_PTR result = 0;
+                longest = std::max(longest, SecondsOf([&] {
+                    SendMessageTimeoutW(form.Handle(), WM_NULL, 0, 0, SMTO_NORMAL, 2000, &result);
+                }));
+                Sleep(2);
+            }
+            done = true;
+        });
+        Sleep(20);
+        form.PlaySound(falsch, true);
+        korvalin::testing::PumpMessages(300);
+        asking = false;
+        while (!done) korvalin::testing::PumpMessages(5);  // answers the last question too
+        asker.join();
+        best = std::min(best, longest);
+    }
+    EXPECT_LT(best, 0.020);
 
     TTimedOutput output;
     {

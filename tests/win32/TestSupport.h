@@ -27,7 +27,7 @@ inline void PumpMessages(int milliseconds, bool translateS = false) {
             if (translateS) TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        Sleep(5);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);  // woken by a message, as GetMessage is
     } while (GetTickCount() < end);
 }
 
