@@ -32,6 +32,9 @@ struct TEinstellungen {
     std::u16string Tab1Filename;
     std::u16string Tab2Filename;
     TFonts Fonts;
+    // The braille page; 0 means not set (BrailleSeite.h).
+    int BrailleZeichenProZeile = 0;
+    int BrailleZeilenProSeite = 0;
     bool operator==(const TEinstellungen&) const = default;
 };
 

@@ -2,6 +2,7 @@
 
 #include "appearance/FontSpec.h"
 #include "appearance/LxBackFontColors.h"
+#include "settings/BrailleSeite.h"
 #include "appearance/ModeFonts.h"
 #include "appearance/ModusSchrift.h"
 #include "input/Translation.h"
@@ -17,6 +18,7 @@ constexpr std::u16string_view kMainForm = u"MainForm";
 constexpr std::u16string_view kEinstellungen = u"Einstellungen";
 constexpr std::u16string_view kTabellen = u"Tabellen";
 constexpr std::u16string_view kFonts = u"Fonts";
+constexpr std::u16string_view kBraille = u"Braille";
 
 constexpr int kModeCount = 6;
 constexpr size_t kModeOneFontCount = 4;
@@ -113,6 +115,9 @@ void ReadEinstellungen(TProfile& profile, TEinstellungen& settings, TTabellen& t
         const std::u16string files = profile.ReadString(kFonts, FontKey(mode, u"Filename"), defaults.Files);
         SetModeFonts(settings.Fonts, mode, exeFolder, files, spec);
     }
+    settings.BrailleZeichenProZeile =
+        ReadInteger(profile, kBraille, u"ZeichenProZeile", settings.BrailleZeichenProZeile);
+    settings.BrailleZeilenProSeite = ReadInteger(profile, kBraille, u"ZeilenProSeite", settings.BrailleZeilenProSeite);
 }
 
 void WriteSettings(TProfile& profile, const TWindowSettings& window, const TEinstellungen& settings,
@@ -136,6 +141,8 @@ void WriteSettings(TProfile& profile, const TWindowSettings& window, const TEins
         profile.WriteString(kFonts, FontKey(mode, u"Filename"), stored.Files);
         profile.WriteString(kFonts, FontKey(mode, u"Settings"), stored.Spec);
     }
+    WriteInteger(profile, kBraille, u"ZeichenProZeile", settings.BrailleZeichenProZeile);
+    WriteInteger(profile, kBraille, u"ZeilenProSeite", settings.BrailleZeilenProSeite);
 }
 
 int RepairedSchrifthintergrund(int number) {
@@ -190,6 +197,8 @@ void EinstellungenReparieren(TEinstellungen& settings, TTabellen& tabellen, std:
         FontSpecSizeInRange(settings.Schriftart, kFontSizeMin, kFontSizeMax, DefaultSize(defaults.Schriftart));
     if (int(settings.EingabeAnsagen) < 0 || int(settings.EingabeAnsagen) >= kEingabeAnsagenCount)
         settings.EingabeAnsagen = defaults.EingabeAnsagen;
+    settings.BrailleZeichenProZeile = RepairedBrailleSeitenZahl(settings.BrailleZeichenProZeile);
+    settings.BrailleZeilenProSeite = RepairedBrailleSeitenZahl(settings.BrailleZeilenProSeite);
 
     if (!tabellen.TabByFilename(settings.Tab1Filename)) {
         settings.Tab1Filename = defaults.Tab1Filename;

@@ -67,11 +67,12 @@ using TFileExists = std::function<bool(const std::u16string& filename)>;
 
 // The repair after a load: trims the table list to its limit, fills in and
 // completes the mode font lists, takes bold and italic off the braille modes,
-// brings the background number, the user-interface font and the input
-// announcement into range, gives a font size that its dialog cannot set (5 to
-// 35 for the user-interface font, 8 to 72 for the mode fonts) the default's
-// size, and makes sure that the current table is a listed one and that the
-// 8-dot table file exists. The current table of Tabellen becomes Tab1Filename.
+// brings the background number, the user-interface font, the input
+// announcement and the braille page into range, gives a font size that its
+// dialog cannot set (5 to 35 for the user-interface font, 8 to 72 for the mode
+// fonts) the default's size, and makes sure that the current table is a
+// listed one and that the 8-dot table file exists. The current table of
+// Tabellen becomes Tab1Filename.
 void EinstellungenReparieren(TEinstellungen& settings, TTabellen& tabellen, std::u16string_view exeFolder,
                              const TFileExists& fileExists);
 

@@ -1,5 +1,6 @@
 list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/DatenC.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/BrailleSeite.cpp
     ${CMAKE_CURRENT_LIST_DIR}/RegistrySettings.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SettingsFile.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES

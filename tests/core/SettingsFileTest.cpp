@@ -1,5 +1,7 @@
 #include "settings/SettingsFile.h"
 
+#include "settings/BrailleSeite.h"
+
 #include "TestFiles.h"
 #include "util/Errors.h"
 #include "util/TextUtils.h"
@@ -102,6 +104,7 @@ TEST(SettingsFile, SaveWritesEveryKeyOnceInTheFileOrder) {
         expected.push_back(std::u16string(u"Fonts/Font").append(IntToStr(mode)).append(u"Filename"));
         expected.push_back(std::u16string(u"Fonts/Font").append(IntToStr(mode)).append(u"Settings"));
     }
+    expected.insert(expected.end(), {u"Braille/ZeichenProZeile", u"Braille/ZeilenProSeite"});
     EXPECT_EQ(written, expected);
 
     EXPECT_EQ(profile.Get(u"MainForm", u"WindowState"), u"0");
@@ -130,6 +133,8 @@ TEST(SettingsFile, EverySettingSurvivesASaveAndALoad) {
     saved.Tab1Filename = program.Path(u"Tabellen", u"b.tab");
     SetModeFonts(saved.Fonts, 2, program.Exe(), u"X.ttf|Y.ttf", u"Ix|Ypsilon|20|0|0010|clRed");
     SetModeFonts(saved.Fonts, 5, program.Exe(), u"", u"");
+    saved.BrailleZeichenProZeile = 32;
+    saved.BrailleZeilenProSeite = 28;
     TMemoryProfile profile;
     WriteSettings(profile, {2, 800, 1100}, saved, program.Tabellen);
 
@@ -309,6 +314,28 @@ TEST(SettingsRepair, ModeFontSizesOutsideTheDialogsRangeTakeTheSizeOfTheDefault)
         EXPECT_EQ(list.front().Settings, row.Repaired) << U16ToUtf8(row.Stored);
         EXPECT_EQ(list.back().Settings.substr(1), row.Repaired.substr(1)) << "every entry of the mode";
     }
+}
+
+TEST(SettingsRepair, TheBraillePageFollowsTheLineWidthUntilSetAndBadStoredValuesBecomeUnset) {
+    struct TRow {
+        int MaxZeilenbreite, StoredCells, StoredLines;
+        TBrailleSeite Page;
+    } rows[] = {
+        {0, 0, 0, {40, 25}},  {32, 0, 0, {32, 25}},  {32, 36, 0, {36, 25}}, {0, 0, 30, {40, 30}},
+        {0, 100, 27, {40, 27}}, {28, -1, 100, {28, 25}}, {0, 99, 99, {99, 99}},
+    };
+    for (const TRow& row : rows) {
+        TProgram program({"Standard.tab"});
+        program.Settings.MaxZeilenbreite = row.MaxZeilenbreite;
+        program.Settings.BrailleZeichenProZeile = row.StoredCells;
+        program.Settings.BrailleZeilenProSeite = row.StoredLines;
+        program.Repair();
+        EXPECT_EQ(BrailleSeitenformat(program.Settings), row.Page) << row.StoredCells << " " << row.StoredLines;
+    }
+    const std::pair<std::u16string_view, std::optional<int>> fields[] = {
+        {u" 7 ", 7}, {u"99", 99}, {u"0", std::nullopt}, {u"100", std::nullopt}, {u"", std::nullopt},
+        {u"-5", std::nullopt}, {u"4a", std::nullopt}};
+    for (const auto& [text, value] : fields) EXPECT_EQ(ParseBrailleSeitenZahl(text), value) << U16ToUtf8(text);
 }
 
 TEST(SettingsRepair, TheCurrentTableIsAListedOne) {
