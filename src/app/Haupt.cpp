@@ -239,6 +239,7 @@ void TForm1::SetFilename(const std::u16string& value) {
     TDocumentName name = FilenameZuweisen(value, FFilename, FExeFolder);
     FFilename = std::move(name.Filename);
     SetCaption(DocumentCaption(name.DisplayName));
+    FDocumentKind = DocumentKindOf(FFilename);
     SpeichernUnterS = false;
     LautgruppeStr.clear();
     SetLautgruppeS(false);
@@ -780,7 +781,7 @@ void TForm1::LoadDocument(const std::u16string& name) {
     const std::string fallback = RichToRtf(RichEdit1);
     try {
         TUpdateBracket bracket(RichEdit1);
-        LoadDocumentBytes(RichEdit1, ReadFileBytes(name));
+        LoadDocumentFile(name);
     } catch (const std::exception& error) {
         {
             TUpdateBracket bracket(RichEdit1);
@@ -797,7 +798,8 @@ void TForm1::LoadDocument(const std::u16string& name) {
     SpeichernUnterS = false;
 }
 
-bool TForm1::WriteDocument(const std::u16string& name) {
+bool TForm1::WriteDocument(const std::u16string& name, TDocumentKind kind) {
+    if (kind != TDocumentKind::Rtf) return WriteBrailleDocument(name, kind);
     try {
         WriteFileSafely(name, [this](HANDLE file) { RichToRtfFile(RichEdit1, file); });
         return true;
@@ -809,7 +811,7 @@ bool TForm1::WriteDocument(const std::u16string& name) {
 
 bool TForm1::Speichern() {
     if (SpeichernUnterS) return SpeichernUnter();
-    if (!WriteDocument(FFilename)) return false;
+    if (!WriteDocument(FFilename, FDocumentKind)) return false;
     RichEdit1.SetModified(false);
     return true;
 }
@@ -819,11 +821,14 @@ bool TForm1::SpeichernUnter() {
                          std::u16string(ExtractFilePath(FFilename)),
                          SpeichernUnterS ? std::u16string(texts::NewDocumentFile) : std::u16string(ExtractFileName(FFilename)),
                          OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN | OFN_ENABLESIZING,
-                         [this] { OpenSaveDialogShow(); }};
-    std::optional<std::u16string> chosen;
+                         [this] { OpenSaveDialogShow(); }, SaveFilterIndex(FDocumentKind)};
+    std::optional<TChosenFile> chosen;
     WithDialogBracket([&] { chosen = Modal([&] { return SaveFileDialog(Handle(), args); }); });
-    if (!chosen || !WriteDocument(*chosen)) return false;
-    SetFilename(*chosen);
+    if (!chosen) return false;
+    const TDocumentKind kind = SaveKindOf(chosen->FileName, chosen->FilterIndex);
+    if (!WriteDocument(chosen->FileName, kind)) return false;
+    SetFilename(chosen->FileName);
+    FDocumentKind = kind;
     RichEdit1.SetModified(false);
     return true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/ChordTrace.h"
+#include "app/DokumentArt.h"
 #include "app/HauptSuchen.h"
 #include "app/ResConst.h"
 #include "appearance/FontFiles.h"
@@ -23,6 +24,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -214,8 +216,22 @@ private:
     // Acts on the save question: false when the operation is to stop.
     bool SpeichernTestOk();
     void LoadDocument(const std::u16string& name);
-    // Writes the document as RTF; shows the message and gives false on failure.
-    bool WriteDocument(const std::u16string& name);
+    // Writes the document in the kind given; shows the message and gives
+    // false on failure.
+    bool WriteDocument(const std::u16string& name, TDocumentKind kind);
+    // Braille files and the embosser (HauptBraille.cpp). The document's
+    // content replaced by a file's, read by the kind of its name; throws.
+    void LoadDocumentFile(const std::u16string& name);
+    // The document converted and written as a braille file; false, with
+    // the message shown, when it cannot be converted or written.
+    bool WriteBrailleDocument(const std::u16string& name, TDocumentKind kind);
+    std::optional<std::string> BrailleBytes(TDocumentKind kind);
+    bool WriteBrailleBytes(const std::u16string& name, const std::string& bytes);
+    void MenuDateiBrfExportClick(const TMenuEntry*);
+    void MenuDateiPefExportClick(const TMenuEntry*);
+    void ExportBraille(TDocumentKind kind);
+    void MenuDateiPraegenClick(const TMenuEntry*);
+    void MenuEinstBrailleSeiteClick(const TMenuEntry*);
     void MenuBearbeitenZeichenformatClick(const TMenuEntry*);
     void MenuBearbeitenRueckgaengigClick(const TMenuEntry*);
     void MenuBearbeitenWiederholenClick(const TMenuEntry*);
@@ -315,6 +331,7 @@ private:
     const TTextCodecs FCodecs;
 
     std::u16string FFilename;
+    TDocumentKind FDocumentKind = TDocumentKind::Rtf;  // the kind "&Speichern" writes
     TModus FModus = TModus::M0;
     bool FHookS = false;
     bool FHookAvailable = true;

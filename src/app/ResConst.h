@@ -31,15 +31,23 @@ inline constexpr std::u16string_view SaveChangesIn = u"Änderungen in \"%s\" spe
 inline constexpr std::u16string_view SaveChangesInNew = u"Änderungen im %s speichern?";
 inline constexpr std::u16string_view ShutdownBlockReason = u"Ungespeicherte Änderungen in \"%s\"";
 inline constexpr std::u16string_view NewDocumentFile = u"Dokument.RTF";
-inline constexpr std::u16string_view OpenFilter = u"Rich Text Format (*.RTF)|*.RTF|Alle Dateien (*.*)|*.*|";
-inline constexpr std::u16string_view SaveFilter = u"Rich Text Format (*.RTF)|*.RTF|";
+inline constexpr std::u16string_view OpenFilter =
+    u"Rich Text Format (*.RTF)|*.RTF|Braille-ASCII (*.brf)|*.brf|PEF (*.pef)|*.pef|Alle Dateien (*.*)|*.*|";
+// In the order of TDokumentArt.
+inline constexpr std::u16string_view SaveFilter =
+    u"Rich Text Format (*.RTF)|*.RTF|Braille-ASCII (*.brf)|*.brf|PEF (*.pef)|*.pef|";
 inline constexpr std::u16string_view DocumentExt = u"RTF";
+inline constexpr std::u16string_view BrfFilter = u"Braille-ASCII (*.brf)|*.brf|";
+inline constexpr std::u16string_view PefFilter = u"PEF (*.pef)|*.pef|";
 inline constexpr std::u16string_view SuchstringNichtGefunden = u"Der Suchstring wurde nicht gefunden!";
 inline constexpr std::u16string_view KeinWeitererSuchstring = u"Keinen weiteren Suchstring gefunden!";
 inline constexpr std::u16string_view NoPrinter = u"Es ist kein Drucker installiert!";
 inline constexpr std::u16string_view PrintJob = u"Drucke %s";
 inline constexpr std::u16string_view PrintNoProgress =
     u"Das Dokument kann nicht gedruckt werden: der Text nach Seite %d passt auf keine Seite.";
+inline constexpr std::u16string_view EmbossJob = u"Präge %s";
+inline constexpr std::u16string_view EmbossFailed =
+    u"Die Braille-Schrift konnte nicht an den Drucker \"%s\" gesendet werden!\r\n%s";
 inline constexpr std::u16string_view UnexpectedError = u"Der Befehl konnte nicht ausgeführt werden.\r\n%s";
 inline constexpr std::u16string_view SettingsLoadError = u"Fehler beim Laden der INI-Datei!\r\n";
 inline constexpr std::u16string_view SettingsSaveError = u"Fehler beim Speichern der INI-Datei!\r\n";

@@ -1,7 +1,8 @@
 list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/WindowRules.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Suchen.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/Hilfe.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/Hilfe.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DokumentArt.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/Haupt.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptKeys.cpp
@@ -17,4 +18,5 @@ list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/HauptSuchen.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptUpdate.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HauptHilfe.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/HauptAnsage.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/HauptAnsage.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HauptBraille.cpp)

@@ -5,4 +5,5 @@ list(APPEND KORVALIN_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/SettingsFile.cpp)
 list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/LxRegistry.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/SettingsIni.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/SettingsIni.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/BrailleSeiteDlgC.cpp)

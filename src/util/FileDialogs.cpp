@@ -6,6 +6,7 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace korvalin {
@@ -27,7 +28,7 @@ UINT_PTR CALLBACK DialogHook(HWND dialog, UINT message, WPARAM, LPARAM lParam) {
     return 0;
 }
 
-std::optional<std::u16string> ShowFileDialog(HWND owner, const TFileDialogArgs& args, bool save) {
+std::optional<TChosenFile> ShowFileDialog(HWND owner, const TFileDialogArgs& args, bool save) {
     std::u16string filter = args.Filter;
     std::replace(filter.begin(), filter.end(), u'|', u'\0');
     filter.push_back(u'\0');
@@ -38,7 +39,7 @@ std::optional<std::u16string> ShowFileDialog(HWND owner, const TFileDialogArgs& 
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = reinterpret_cast<const wchar_t*>(filter.c_str());
-    dialog.nFilterIndex = 1;
+    dialog.nFilterIndex = DWORD(args.FilterIndex);
     dialog.lpstrFile = name.data();
     dialog.nMaxFile = DWORD(name.size());
     dialog.lpstrInitialDir = args.InitialDir.empty() ? nullptr : WStr(args.InitialDir);
@@ -48,16 +49,17 @@ std::optional<std::u16string> ShowFileDialog(HWND owner, const TFileDialogArgs& 
     dialog.lCustData = reinterpret_cast<LPARAM>(&args);
     const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (!chosen) return std::nullopt;
-    return U16(name.data());
+    return TChosenFile{U16(name.data()), int(dialog.nFilterIndex)};
 }
 
 }  // namespace
 
 std::optional<std::u16string> OpenFileDialog(HWND owner, const TFileDialogArgs& args) {
-    return ShowFileDialog(owner, args, false);
+    if (auto chosen = ShowFileDialog(owner, args, false)) return std::move(chosen->FileName);
+    return std::nullopt;
 }
 
-std::optional<std::u16string> SaveFileDialog(HWND owner, const TFileDialogArgs& args) {
+std::optional<TChosenFile> SaveFileDialog(HWND owner, const TFileDialogArgs& args) {
     return ShowFileDialog(owner, args, true);
 }
 

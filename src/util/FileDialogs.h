@@ -18,10 +18,16 @@ struct TFileDialogArgs {
     std::u16string FileName;
     DWORD Options = 0;
     std::function<void()> OnShow;  // when the dialog has opened
+    int FilterIndex = 1;           // the filter shown first, from 1
+};
+
+struct TChosenFile {
+    std::u16string FileName;
+    int FilterIndex = 1;  // the filter shown when the dialog was closed
 };
 
 // The chosen file, or nullopt when the dialog is cancelled.
 std::optional<std::u16string> OpenFileDialog(HWND owner, const TFileDialogArgs& args);
-std::optional<std::u16string> SaveFileDialog(HWND owner, const TFileDialogArgs& args);
+std::optional<TChosenFile> SaveFileDialog(HWND owner, const TFileDialogArgs& args);
 
 }  // namespace korvalin

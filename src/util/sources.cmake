@@ -14,5 +14,7 @@ list(APPEND KORVALIN_WIN32_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/RichStream.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SafeFile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Printing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RawPrinter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/RichRuns.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DialogForm.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LxShell.cpp)

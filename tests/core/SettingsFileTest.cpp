@@ -319,7 +319,7 @@ TEST(SettingsRepair, ModeFontSizesOutsideTheDialogsRangeTakeTheSizeOfTheDefault)
 TEST(SettingsRepair, TheBraillePageFollowsTheLineWidthUntilSetAndBadStoredValuesBecomeUnset) {
     struct TRow {
         int MaxZeilenbreite, StoredCells, StoredLines;
-        TBrailleSeite Page;
+        TBrailleGeometry Page;
     } rows[] = {
         {0, 0, 0, {40, 25}},  {32, 0, 0, {32, 25}},  {32, 36, 0, {36, 25}}, {0, 0, 30, {40, 30}},
         {0, 100, 27, {40, 27}}, {28, -1, 100, {28, 25}}, {0, 99, 99, {99, 99}},

@@ -1,3 +1,4 @@
+#include "app/DokumentArt.h"
 #include "app/WindowRules.h"
 #include "util/ShortCut.h"
 #include "util/TextUtils.h"
@@ -150,4 +151,19 @@ TEST(StatusTexts, HintsFollowTheMinuteAndTheDocumentState) {
     };
     for (const auto& row : rows)
         EXPECT_EQ(StatusHintText(row.minute, row.modified, row.speichernUnterS, keys), row.hint) << row.minute;
+}
+
+TEST(DocumentKind, SaveGoesByTheExtensionOfTheChosenNameOrElseByTheFilter) {
+    const struct {
+        std::u16string_view name;
+        int filterIndex;
+        TDocumentKind saved;
+    } rows[] = {
+        {u"C:\\Texte\\Brief.BRF", 1, TDocumentKind::Brf}, {u"Brief.pef", 1, TDocumentKind::Pef},
+        {u"Brief.rtf", 3, TDocumentKind::Rtf},            {u"Brief.txt", 2, TDocumentKind::Brf},
+        {u"C:\\a.brf\\Brief", 3, TDocumentKind::Pef},   {u"Brief.brf.txt", 0, TDocumentKind::Rtf},
+    };
+    for (const auto& row : rows) EXPECT_EQ(SaveKindOf(row.name, row.filterIndex), row.saved) << U16ToUtf8(row.name);
+    for (const TDocumentKind kind : {TDocumentKind::Rtf, TDocumentKind::Brf, TDocumentKind::Pef})
+        EXPECT_EQ(SaveKindOf(u"Brief", SaveFilterIndex(kind)), kind) << int(kind);
 }

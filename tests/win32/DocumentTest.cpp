@@ -2,6 +2,8 @@
 #include "settings/SettingsIni.h"
 #include "tables/SystemCodecs.h"
 #include "util/Errors.h"
+#include "util/LxRtfRef.h"
+#include "util/RichRuns.h"
 #include "util/RichStream.h"
 #include "util/LxUtils.h"
 #include "util/SafeFile.h"
@@ -133,6 +135,32 @@ TEST(RichStream, DocumentBytesAreReadAsRtfOrAsTextByTheirByteOrderMark) {
     EXPECT_EQ(edit.Text().substr(0, 6), u"Zeile\u2801");
     DestroyWindow(edit.Handle());
     DestroyWindow(parent);
+}
+
+TEST(RichRuns, TheFacesOfTheTextComeAsRunsAndTheSelectionStays) {
+    TRtfRef holder;
+    TRichEdit& edit = holder.Rich();
+    const struct {
+        std::u16string text;
+        std::vector<TFaceRun> runs;  // set in this order; the expected runs
+    } rows[] = {
+        {u"abc", {{0, 3, u"Arial"}}},
+        {u"ab\rcd", {{0, 1, u"Arial"}, {1, 3, u"8ptBraille7"}, {4, 1, u"Arial"}}},
+        {std::u16string(700, u'x'), {{0, 300, u"Arial"}, {300, 1, u"8ptBraille0"}, {301, 399, u"Arial"}}},
+        {u"abcdef", {{0, 1, u"Arial"}, {1, 1, u"8ptBraille0"}, {2, 1, u"Arial"}, {3, 1, u"8ptBraille0"},
+                     {4, 2, u"Arial"}}},
+    };
+    for (const auto& row : rows) {
+        edit.SetText(row.text);
+        for (const TFaceRun& run : row.runs) {
+            edit.SetSel(run.Start, run.Length);
+            AssignFontSpecToAttributes(edit.Handle(), run.Face + u"|12|0|0000|clBlack");
+        }
+        edit.SetSel(1, 1);
+        EXPECT_EQ(RichFaceRuns(edit, int(row.text.size())), row.runs) << U16ToUtf8(row.text.substr(0, 8));
+        EXPECT_EQ(edit.SelStart(), 1);
+        EXPECT_EQ(edit.SelLength(), 1);
+    }
 }
 
 class DocumentTest : public ::testing::Test {

@@ -172,7 +172,8 @@ void OpenMenu(TForm1& form, std::string_view menu) {
 
 TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
     EXPECT_EQ(MenuLayout(GetMenu(FForm->Handle())),
-              u"&Datei[Ö&ffnen...\tStrg+O|&Speichern\tStrg+S|Speichern &unter...\tStrg+U|-|&Drucken...\tStrg+P|"
+              u"&Datei[Ö&ffnen...\tStrg+O|&Speichern\tStrg+S|Speichern &unter...\tStrg+U|"
+              u"&Als Braille-ASCII (BRF) exportieren...|Als P&EF exportieren...|-|&Drucken...\tStrg+P|&Prägen...|"
               u"S&chließen\tStrg+F4|-|&Beenden\tAlt+F4]|"
               u"&Bearbeiten[&Rückgängig\tStrg+Z|Wieder&holen\tStrg+Y|-|&Zeichenformat...\tStrg+T|-|&Suchen...\tStrg+F|&Weitersuchen\tF3|-|"
               u"Alles &markieren\tStrg+A|&Kopieren\tStrg+C|&Ausschneiden\tStrg+X|&Einfügen\tStrg+V|&Löschen]|"
@@ -185,7 +186,7 @@ TEST_F(FormTest, MenusShowEveryCaptionShortcutSeparatorAndSubmenu) {
               u"&Einstellungen[Modus-&Schrift[Modus &0: QWERTZ-Tastatur...|"
               u"Modus &1: 8-Punkt-Braille mit Füllzeichen (Brl8+)...|Modus &2: 8-Punkt-Braille ohne Füllzeichen (Brl8-)...|"
               u"Modus &3: 6-Punkt-Braille mit Füllzeichen (Brl6+)...|Modus &4: 6-Punkt-Braille ohne Füllzeichen (Brl6-)...|"
-              u"Modus &5: 8-Punkt-Braille zu Unicode-Zeichen (Brl8ToUnicode)...]|Maximale &Zeilenbreite...|"
+              u"Modus &5: 8-Punkt-Braille zu Unicode-Zeichen (Brl8ToUnicode)...]|Maximale &Zeilenbreite...|Braille-Seiten&format...|"
               u"&Datenbank für Modus 5...\tStrg+D|&Einhandeingabe ein/aus\tF2|"
               u"Eingabe &ansagen[&Aus|&Zeichen|&Wörter|Zeichen &und Wörter]|S&ounds wiedergeben|"
               u"&Updateprüfung[Bei &jedem Programmstart|Einmal &täglich|Einmal &wöchentlich|&Keine automatische Prüfung]|"

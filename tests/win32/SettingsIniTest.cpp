@@ -184,6 +184,7 @@ TEST_F(SettingsFormTest, ASaveWritesTheProgramsSectionsInOrderAndKeepsTheUpdater
         expected.push_back("Font" + std::to_string(mode) + "Filename");
         expected.push_back("Font" + std::to_string(mode) + "Settings");
     }
+    expected.insert(expected.end(), {"[Braille]", "ZeichenProZeile", "ZeilenProSeite"});
     EXPECT_EQ(names, expected);
     EXPECT_TRUE(SettingsMessages().empty());
 }
