@@ -31,6 +31,7 @@ import e2e_hilfe
 import e2e_tabdlg
 import e2e_schrift
 import e2e_keys
+import e2e_braille
 
 
 # ---- the tests: each is what a user did and what the user must observe ----
@@ -488,7 +489,8 @@ TESTS = [
     (test_window_fits_a_small_screen_and_keeps_its_minimum, None, "1024x600"),
     (test_a_screen_reader_library_loads_from_the_program_folder_only, None),
 ] + (e2e_instance.TESTS + e2e_settings.TESTS + e2e_find.TESTS + e2e_width.TESTS + e2e_schrift.TESTS
-     + e2e_tabdlg.TESTS + e2e_hilfe.TESTS + e2e_backfont.TESTS + e2e_keys.TESTS)
+     + e2e_tabdlg.TESTS + e2e_hilfe.TESTS + e2e_backfont.TESTS + e2e_keys.TESTS
+     + e2e_braille.TESTS)
 
 
 def start_display(env, screen=None):

@@ -15,6 +15,7 @@ EINSTELLUNGEN_KEYS = ["Schrifthintergrund", "Schriftart", "MaxZeilenbreite", "Ei
                       "SoundNeueTabelleFilename"]
 TABELLEN_KEYS = ["TabFiles", "Tab1Filename", "Tab2Filename"]
 FONT_KEYS = [f"Font{mode}{kind}" for mode in range(6) for kind in ("Filename", "Settings")]
+BRAILLE_KEYS = ["ZeichenProZeile", "ZeilenProSeite"]
 DEFAULT_FONT1_FILES = "BRL0.ttf|BRL7.ttf|BRL8.ttf|BRL78.ttf"
 
 
@@ -74,7 +75,7 @@ def expect_no_message(s):
 
 def test_one_hand_entry_and_sound_are_restored_and_the_file_holds_exactly_its_keys(s):
     """F2 and "Sounds wiedergeben" off, Alt+F4, new start: one-hand entry is on, sounds stay off, and the file
-    holds the sections MainForm, Einstellungen, Tabellen, Fonts with their keys in order."""
+    holds the sections MainForm, Einstellungen, Tabellen, Fonts, Braille with their keys in order."""
     s.xdotool("key", "F2")
     expect_equal(s.panel(4, "Eha: Ein"), "Eha: Ein", "panel 4 after F2")
     expect_equal(wait_for_setting(s, "Einstellungen", "EinhandEin", "1"), "1", "EinhandEin saved at once")
@@ -89,11 +90,12 @@ def test_one_hand_entry_and_sound_are_restored_and_the_file_holds_exactly_its_ke
         expect_equal(again.panel(4, "Eha: Ein"), "Eha: Ein", "panel 4 after the new start")
         quit_program(again)  # the close writes what the program holds: sounds must still be off
         settings = read_settings(again)
-        expect_equal(list(settings), ["MainForm", "Einstellungen", "Tabellen", "Fonts"], "sections")
+        expect_equal(list(settings), ["MainForm", "Einstellungen", "Tabellen", "Fonts", "Braille"], "sections")
         expect_equal(list(settings["MainForm"]), MAIN_KEYS, "MainForm keys")
         expect_equal(list(settings["Einstellungen"]), EINSTELLUNGEN_KEYS, "Einstellungen keys")
         expect_equal(list(settings["Tabellen"]), TABELLEN_KEYS, "Tabellen keys")
         expect_equal(list(settings["Fonts"]), FONT_KEYS, "Fonts keys")
+        expect_equal(list(settings["Braille"]), BRAILLE_KEYS, "Braille keys")
         expect_equal(settings["Einstellungen"]["EinhandEin"], "1", "EinhandEin")
         expect_equal(settings["Einstellungen"]["SoundEin"], "0", "SoundEin")
         expect_equal(settings["Einstellungen"]["SoundTippenFilename"], "tippen.wav", "a sound stored bare")

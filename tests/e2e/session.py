@@ -158,6 +158,12 @@ class Session:
         """The Windows name of a file in the test's folder."""
         return "Z:" + os.path.join(self.folder, name).replace("/", "\\")
 
+    def menu_command(self, menu_key, item_key):
+        """Opens a menu of the bar with Alt and its accelerator letter, then chooses an item by its letter."""
+        self.xdotool("key", f"alt+{menu_key}")
+        time.sleep(0.5)
+        self.xdotool("key", item_key)
+
     def refocus(self):
         subprocess.run(["timeout", "2", "xdotool", "windowfocus", "--sync", self.window], env=self.env)
         time.sleep(0.3)
