@@ -2,10 +2,10 @@
 
 #include "appearance/FontSpec.h"
 #include "appearance/LxBackFontColors.h"
-#include "settings/BrailleSeite.h"
 #include "appearance/ModeFonts.h"
 #include "appearance/ModusSchrift.h"
 #include "input/Translation.h"
+#include "settings/BrailleSeite.h"
 #include "util/TextUtils.h"
 
 #include <algorithm>
