@@ -9,7 +9,7 @@ import time
 from session import Session, expect_equal
 
 MAIN_KEYS = ["WindowState", "Height", "Width"]
-EINSTELLUNGEN_KEYS = ["Schrifthintergrund", "Schriftart", "MaxZeilenbreite", "EinhandEin", "SoundEin",
+EINSTELLUNGEN_KEYS = ["Schrifthintergrund", "Schriftart", "MaxZeilenbreite", "EinhandEin", "SoundEin", "EingabeAnsagen",
                       "SoundTippenFilename", "SoundModusFilename", "SoundFalschFilename",
                       "SoundZeichenabschlussFilename", "SoundEinhandFilename", "SoundZeichenkombinationFilename",
                       "SoundNeueTabelleFilename"]
