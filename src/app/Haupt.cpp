@@ -871,14 +871,7 @@ void TForm1::MenuDateiDruckenClick(const TMenuEntry*) {
         dialog.nFromPage = dialog.nToPage = dialog.nMinPage = 1;
         dialog.nMaxPage = 0xFFFF;
         const bool chosen = Modal([&] { return PrintDlgW(&dialog) != FALSE; });
-        struct TRelease {
-            PRINTDLGW& Dialog;
-            ~TRelease() {
-                if (Dialog.hDC) DeleteDC(Dialog.hDC);
-                if (Dialog.hDevMode) GlobalFree(Dialog.hDevMode);
-                if (Dialog.hDevNames) GlobalFree(Dialog.hDevNames);
-            }
-        } release{dialog};
+        const TPrintDialogHandles release{dialog};
         if (chosen && dialog.hDC)
             PrintRichEdit(RichEdit1, dialog.hDC, Format(texts::PrintJob, {WindowCaption(Handle())}),
                           {dialog.nCopies, (dialog.Flags & PD_COLLATE) != 0});

@@ -65,8 +65,8 @@ TFontValue SpecToFont(std::u16string_view spec);
 // clWindowText with the charset kept. Nothing happens for an absent font.
 void AssignFontSpec(TFontValue* font, std::u16string_view spec);
 
-// Spec with its size field replaced by Size where the spec is readable and
-// its size lies outside Min to Max; otherwise Spec unchanged.
+// The font string with its size field replaced by Size where the string is
+// readable and its size lies outside Min to Max; otherwise unchanged.
 std::u16string FontSpecSizeInRange(std::u16string_view spec, int min, int max, int size);
 
 inline constexpr std::u16string_view FontSpecError = u"Falscher Parameter beim Konvertieren des Fonts!";

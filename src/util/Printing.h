@@ -3,6 +3,8 @@
 
 #include "util/Wnd.h"
 
+#include <commdlg.h>
+
 #include <string>
 #include <vector>
 
@@ -13,6 +15,17 @@ bool PrinterInstalled();
 
 // The copies the print dialog asked for: Count times the whole document
 // (collated), or each page Count times.
+// Frees what the print dialog handed back (device context, device mode and
+// names) when it goes out of scope.
+struct TPrintDialogHandles {
+    PRINTDLGW& Dialog;
+    ~TPrintDialogHandles() {
+        if (Dialog.hDC) DeleteDC(Dialog.hDC);
+        if (Dialog.hDevMode) GlobalFree(Dialog.hDevMode);
+        if (Dialog.hDevNames) GlobalFree(Dialog.hDevNames);
+    }
+};
+
 struct TPrintCopies {
     int Count = 1;
     bool Collate = true;

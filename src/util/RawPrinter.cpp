@@ -1,6 +1,7 @@
 #include "util/RawPrinter.h"
 
 #include "util/Errors.h"
+#include "util/Printing.h"
 #include "util/Win32Text.h"
 
 #include <commdlg.h>
@@ -46,14 +47,7 @@ std::optional<std::u16string> ChoosePrinter(HWND owner) {
     dialog.hwndOwner = owner;
     dialog.Flags = PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
     const BOOL chosen = PrintDlgW(&dialog);
-    struct TRelease {
-        PRINTDLGW& Dialog;
-        ~TRelease() {
-            if (Dialog.hDC) DeleteDC(Dialog.hDC);
-            if (Dialog.hDevMode) GlobalFree(Dialog.hDevMode);
-            if (Dialog.hDevNames) GlobalFree(Dialog.hDevNames);
-        }
-    } release{dialog};
+    const TPrintDialogHandles release{dialog};
     if (!chosen) {
         if (const DWORD error = CommDlgExtendedError()) throw EKorvalin(u"PrintDlg: " + SysErrorMessage(error));
         return std::nullopt;
